@@ -1,0 +1,80 @@
+// kestrel-scan: the same scan as the main window, printed instead of shown.
+#include <clocale>
+#include <iostream>
+#include <memory>
+
+#include "cli/json_output.h"
+#include "cli/options.h"
+#include "inventory/build_config.h"
+#include "inventory/error.h"
+#include "inventory/inventory_scan.h"
+#include "inventory/recording_scan_target.h"
+#include "platform/fixture/fixture_reader.h"
+#include "platform/management/management_table.h"
+
+namespace {
+
+constexpr int kScanFailed = 1;
+constexpr int kUsageError = 2;
+
+std::unique_ptr<kestrel::ManagementService> openService(const kestrel::cli::Options& options) {
+    if (options.fixture) {
+        return std::make_unique<kestrel::TableService>(kestrel::readFixtureFile(*options.fixture));
+    }
+    return nullptr;
+}
+
+int run(const kestrel::cli::Options& options) {
+    auto service = openService(options);
+    if (!service) {
+        std::cerr << "kestrel-scan: this build has no provider for the machine's own data; "
+                     "use --fixture FILE\n";
+        return kUsageError;
+    }
+    kestrel::SystemInventory inventory;
+    kestrel::RecordingScanTarget target(inventory);
+    kestrel::InventoryScan scan(*service, target, inventory,
+                                kestrel::ValueFormat(std::localeconv()->decimal_point),
+                                {kestrel::build::kSelectorHost, kestrel::build::kSiteDomain});
+    scan.run();
+    switch (options.output) {
+        case kestrel::cli::Output::Report:
+            std::cout << inventory.reportText;
+            break;
+        case kestrel::cli::Output::Url:
+            std::cout << inventory.selectorUrl << '\n';
+            break;
+        case kestrel::cli::Output::Json:
+            std::cout << kestrel::cli::toJson(inventory, target);
+            break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    std::ios::sync_with_stdio(true);
+    kestrel::cli::Options options;
+    try {
+        options = kestrel::cli::parseOptions({argv + 1, argv + argc});
+    } catch (const kestrel::cli::UsageError& e) {
+        std::cerr << "kestrel-scan: " << e.message << "\n" << kestrel::cli::usageText();
+        return kUsageError;
+    }
+    if (options.help) {
+        std::cout << kestrel::cli::usageText();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "kestrel-scan " << kestrel::build::kVersion << '\n';
+        return 0;
+    }
+    try {
+        return run(options);
+    } catch (const kestrel::Error& e) {
+        std::cerr << "kestrel-scan: " << e.what() << '\n';
+        return kScanFailed;
+    }
+}

@@ -1,0 +1,218 @@
+#include "inventory/inventory_scan.h"
+
+#include <limits>
+
+#include "inventory/controls.h"
+#include "inventory/error.h"
+#include "inventory/memory_text.h"
+#include "inventory/report.h"
+
+namespace kestrel {
+
+namespace ctl = controls;
+
+InventoryScan::InventoryScan(ManagementService& service, ScanTarget& target,
+                             SystemInventory& inventory, ValueFormat format, SelectorSite site)
+    : service_(service),
+      target_(target),
+      inv_(inventory),
+      format_(std::move(format)),
+      site_(std::move(site)) {}
+
+InventoryValue InventoryScan::run() {
+    unit_ = 1024;
+    service_.connect(localCimv2Moniker());
+    readComputerSystem();
+    readMemoryArrays();
+    readModules();
+    readProcessor();
+    readBios();
+    readProduct();
+    readBaseboard();
+    replacePlaceholders();
+    setValueLabels();
+    finish();
+    return InventoryValue("Success");
+}
+
+template <class Body>
+void InventoryScan::forEach(const char* className, Body body) {
+    const auto results = service_.execQuery(std::string("Select * from ") + className);
+    while (const auto object = results->next()) body(*object);
+}
+
+InventoryValue InventoryScan::quotient(const ManagementObject& object, const char* className,
+                                       const char* property, double divisor) const {
+    const InventoryValue value = object.property(property);
+    try {
+        return divide(value, InventoryValue(divisor));
+    } catch (const Error& e) {
+        throw Error(std::string(className) + "." + property + " = " + describe(value) + ": " +
+                    e.what());
+    }
+}
+
+InventoryValue InventoryScan::append(const InventoryValue& list, const InventoryValue& entry,
+                                     const char* separator) const {
+    return format_.join(format_.join(list, entry), InventoryValue(separator));
+}
+
+void InventoryScan::setCaption(std::string_view label, const InventoryValue& value) {
+    // A Null shows as a blank caption, like Empty: a missing fact must not end the scan.
+    target_.setCaption(label, format_.text(value));
+}
+
+void InventoryScan::readComputerSystem() {
+    forEach("Win32_ComputerSystem", [&](const ManagementObject& o) {
+        inv_.systemManufacturer = o.property("manufacturer");
+        inv_.systemModel = o.property("Model");
+        const InventoryValue megabytes =
+            quotient(o, "Win32_ComputerSystem", "TotalPhysicalMemory", unit_ * unit_);
+        if (!megabytes.isNull()) {
+            inv_.installedMemoryMB = toDouble(megabytes);
+            inv_.installedMemoryGB = roundToCents(inv_.installedMemoryMB / unit_);
+        }
+        inv_.systemType = o.property("SystemType");
+    });
+}
+
+void InventoryScan::readMemoryArrays() {
+    // A machine with one array per processor socket has as many slots and as much room as
+    // all its arrays together.
+    bool anyArray = false;
+    bool anyCapacity = false;
+    bool anySlotCount = false;
+    double megabytes = 0;
+    std::int64_t slots = 0;
+    forEach("Win32_PhysicalMemoryArray", [&](const ManagementObject& o) {
+        anyArray = true;
+        const InventoryValue capacity =
+            quotient(o, "Win32_PhysicalMemoryArray", "MaxCapacity", unit_);
+        if (!capacity.isNull()) {
+            anyCapacity = true;
+            megabytes += toDouble(capacity);
+        }
+        const InventoryValue devices = o.property("MemoryDevices");
+        if (!devices.isNull()) {
+            anySlotCount = true;
+            try {
+                slots += static_cast<std::int64_t>(toDouble(devices));
+            } catch (const Error& e) {
+                throw Error("Win32_PhysicalMemoryArray.MemoryDevices = " + describe(devices) +
+                            ": " + e.what());
+            }
+        }
+    });
+    if (anyCapacity) {
+        inv_.maximumMemoryMB = megabytes;
+        inv_.maximumMemoryGB = roundToCents(megabytes / unit_);
+    }
+    if (anySlotCount) {
+        inv_.memorySlots = InventoryValue(slots);
+    } else if (anyArray) {
+        inv_.memorySlots = InventoryValue::null();
+    }
+}
+
+void InventoryScan::readModules() {
+    target_.ensureLoaded();
+    target_.clearList(ctl::kSlotsList);
+    target_.clearList(ctl::kMemoryList);
+    target_.clearList(ctl::kSpeedList);
+    forEach("Win32_PhysicalMemory", [&](const ManagementObject& o) {
+        const InventoryValue size = quotient(o, "Win32_PhysicalMemory", "capacity", unit_ * unit_);
+        inv_.moduleCapacities = append(inv_.moduleCapacities, size, " MB,");
+        inv_.moduleMemoryTypes = append(inv_.moduleMemoryTypes, o.property("memorytype"), ",");
+        const InventoryValue speed = o.property("speed");
+        inv_.moduleSpeeds = append(inv_.moduleSpeeds, speed, " MHz,");
+        const InventoryValue locator = o.property("devicelocator");
+        inv_.moduleLocators = append(inv_.moduleLocators, locator, ",");
+        inv_.moduleManufacturers =
+            append(inv_.moduleManufacturers, o.property("manufacturer"), ",");
+        target_.addRow(ctl::kSlotsList, format_.text(locator));
+        target_.addRow(ctl::kMemoryList, format_.text(format_.join(size, " MB")));
+        target_.addRow(ctl::kSpeedList, format_.text(format_.join(speed, " MHz")));
+        if (inv_.moduleCount == std::numeric_limits<std::int16_t>::max()) {
+            throw Error("overflow: more than 32767 memory modules");
+        }
+        ++inv_.moduleCount;
+    });
+}
+
+void InventoryScan::readProcessor() {
+    forEach("Win32_Processor", [&](const ManagementObject& o) {
+        inv_.processorName = o.property("Name");
+        inv_.processorManufacturer = o.property("manufacturer");
+        inv_.processorClockSpeed = o.property("CurrentClockSpeed");
+        inv_.processorExtClock = o.property("extclock");
+    });
+}
+
+void InventoryScan::readBios() {
+    forEach("Win32_Bios", [&](const ManagementObject& o) {
+        inv_.biosManufacturer = o.property("manufacturer");
+        inv_.biosVersion = o.property("SMBIOSBIOSVersion");
+    });
+}
+
+void InventoryScan::readProduct() {
+    forEach("Win32_ComputerSystemProduct", [&](const ManagementObject& o) {
+        inv_.productIdentifyingNumber = o.property("IdentifyingNumber");
+        inv_.productVendor = o.property("Vendor");
+        inv_.productVersion = o.property("Version");
+    });
+}
+
+void InventoryScan::readBaseboard() {
+    forEach("Win32_Baseboard", [&](const ManagementObject& o) {
+        inv_.boardManufacturer = o.property("manufacturer");
+        inv_.boardProduct = o.property("product");
+    });
+}
+
+void InventoryScan::replacePlaceholders() {
+    // Firmware that was never filled in says "System manufacturer", "System Product Name"...
+    for (InventoryValue* field : {&inv_.systemManufacturer, &inv_.productVersion, &inv_.systemModel,
+                                  &inv_.productVendor, &inv_.productIdentifyingNumber}) {
+        if (contains(*field, "System")) *field = InventoryValue("Not Available");
+    }
+}
+
+void InventoryScan::setValueLabels() {
+    target_.setCaption(ctl::kInstalledMemory,
+                       memoryText(inv_.installedMemoryGB, inv_.installedMemoryMB, format_));
+    target_.setCaption(ctl::kMaximumMemory,
+                       memoryText(inv_.maximumMemoryGB, inv_.maximumMemoryMB, format_));
+    setCaption(ctl::kSystemManufacturer, inv_.systemManufacturer);
+    setCaption(ctl::kSystemModel, inv_.systemModel);
+    setCaption(ctl::kProductVendor, inv_.productVendor);
+    setCaption(ctl::kProductVersion, inv_.productVersion);
+    setCaption(ctl::kIdentifyingNumber, inv_.productIdentifyingNumber);
+    setCaption(ctl::kSystemType, inv_.systemType);
+    setCaption(ctl::kProcessorName, inv_.processorName);
+    setCaption(ctl::kProcessorManufacturer, inv_.processorManufacturer);
+    setCaption(ctl::kProcessorClockSpeed, inv_.processorClockSpeed);
+    setCaption(ctl::kProcessorExtClock, inv_.processorExtClock);
+    setCaption(ctl::kBoardManufacturer, inv_.boardManufacturer);
+    setCaption(ctl::kBoardProduct, inv_.boardProduct);
+    setCaption(ctl::kBiosManufacturer, inv_.biosManufacturer);
+    setCaption(ctl::kBiosVersion, inv_.biosVersion);
+    setCaption(ctl::kMemoryManufacturer, inv_.moduleManufacturers);
+    const InventoryValue slotSummary =
+        format_.join(format_.join(format_.join(inv_.memorySlots, "  (Currently Memory in "),
+                                  InventoryValue(std::int64_t{inv_.moduleCount})),
+                     " Slots)");
+    setCaption(ctl::kSlotSummary, slotSummary);
+}
+
+void InventoryScan::finish() {
+    inv_.reportText = buildReport(inv_, format_, target_.caption(ctl::kInstalledMemory),
+                                  target_.caption(ctl::kMaximumMemory));
+    applyModelFallback(inv_);
+    const std::string maximumMemory = target_.caption(ctl::kMaximumMemory);
+    const std::string slotSummary = target_.caption(ctl::kSlotSummary);
+    inv_.selectorUrl = buildSelectorUrl(inv_, format_, site_, maximumMemory, slotSummary);
+    target_.navigate(inv_.selectorUrl);
+}
+
+}  // namespace kestrel

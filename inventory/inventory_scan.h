@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+
+#include "inventory/inventory_value.h"
+#include "inventory/scan_target.h"
+#include "inventory/selector_request.h"
+#include "inventory/system_inventory.h"
+#include "platform/management/management_service.h"
+
+namespace kestrel {
+
+class ManagementObject;
+
+// The whole scan behind the main window's getKestrel: queries the management service, fills
+// the record, writes captions and list rows into the target, builds the report and the
+// selector address, and navigates the target's browser to it.
+class InventoryScan {
+  public:
+    InventoryScan(ManagementService& service, ScanTarget& target, SystemInventory& inventory,
+                  ValueFormat format, SelectorSite site);
+
+    // Returns "Success" when the scan ran to its end; every failure throws Error.
+    InventoryValue run();
+
+  private:
+    // One "Select * from <Class>" query, the body run once per object in the service's order.
+    template <class Body>
+    void forEach(const char* className, Body body);
+
+    void readComputerSystem();
+    void readMemoryArrays();
+    void readModules();
+    void readProcessor();
+    void readBios();
+    void readProduct();
+    void readBaseboard();
+    void replacePlaceholders();
+    void setValueLabels();
+    void finish();
+
+    // value / divisor, the error naming the class and property when the value is no number.
+    InventoryValue quotient(const ManagementObject& object, const char* className,
+                            const char* property, double divisor) const;
+    InventoryValue append(const InventoryValue& list, const InventoryValue& entry,
+                          const char* separator) const;
+    void setCaption(std::string_view label, const InventoryValue& value);
+
+    ManagementService& service_;
+    ScanTarget& target_;
+    SystemInventory& inv_;
+    ValueFormat format_;
+    SelectorSite site_;
+    double unit_ = 1024;
+};
+
+}  // namespace kestrel

@@ -1,0 +1,108 @@
+#include "inventory/inventory_value.h"
+
+#include <array>
+#include <cfenv>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+#include "inventory/error.h"
+
+namespace kestrel {
+namespace {
+
+template <class... Fs>
+struct Overloaded : Fs... {
+    using Fs::operator()...;
+};
+
+std::string_view trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+double parseNumber(const std::string& text) {
+    const std::string_view digits = trimBlanks(text);
+    double result = 0;
+    const char* end = digits.data() + digits.size();
+    auto [ptr, ec] = std::from_chars(digits.data(), end, result);
+    if (digits.empty() || ec != std::errc() || ptr != end)
+        throw Error("type mismatch: \"" + text + "\" is not a number");
+    return result;
+}
+
+}  // namespace
+
+std::string formatDouble(double value, std::string_view decimalSeparator) {
+    if (value == 0 || !std::isfinite(value)) return value == 0 ? "0" : "overflow";
+    // 15 significant digits, written in fixed notation.
+    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    const int decimals = std::max(0, 14 - exponent);
+    std::array<char, 400> buffer{};
+    auto [ptr, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                   std::chars_format::fixed, decimals);
+    std::string text(buffer.data(), ec == std::errc() ? ptr : buffer.data());
+    if (const auto point = text.find('.'); point != std::string::npos) {
+        while (text.back() == '0') text.pop_back();
+        if (text.back() == '.')
+            text.pop_back();
+        else
+            text.replace(point, 1, decimalSeparator);
+    }
+    return text == "-0" ? "0" : text;
+}
+
+std::string ValueFormat::text(const InventoryValue& value) const {
+    return std::visit(Overloaded{
+                          [](const InventoryValue::Empty&) { return std::string(); },
+                          [](const InventoryValue::Null&) { return std::string(); },
+                          [](std::int64_t v) { return std::to_string(v); },
+                          [this](double v) { return formatDouble(v, decimalSeparator_); },
+                          [](const std::string& v) { return v; },
+                      },
+                      value.storage());
+}
+
+InventoryValue ValueFormat::join(const InventoryValue& left, const InventoryValue& right) const {
+    if (left.isNull() && right.isNull()) return InventoryValue::null();
+    return InventoryValue(text(left) + text(right));
+}
+
+double toDouble(const InventoryValue& value) {
+    return std::visit(
+        Overloaded{
+            [](const InventoryValue::Empty&) { return 0.0; },
+            [](const InventoryValue::Null&) -> double { throw Error("invalid use of Null"); },
+            [](std::int64_t v) { return static_cast<double>(v); },
+            [](double v) { return v; },
+            [](const std::string& v) { return parseNumber(v); },
+        },
+        value.storage());
+}
+
+InventoryValue divide(const InventoryValue& dividend, const InventoryValue& divisor) {
+    if (dividend.isNull() || divisor.isNull()) return InventoryValue::null();
+    const double denominator = toDouble(divisor);
+    if (denominator == 0) throw Error("division by zero");
+    return InventoryValue(toDouble(dividend) / denominator);
+}
+
+bool contains(const InventoryValue& value, std::string_view needle) {
+    if (value.isNull() || value.isEmpty()) return false;
+    return ValueFormat().text(value).find(needle) != std::string::npos;
+}
+
+double roundToCents(double value) {
+    // nearbyint follows the current rounding mode, which is to-nearest-even unless changed.
+    return std::nearbyint(value * 100.0) / 100.0;
+}
+
+std::string describe(const InventoryValue& value) {
+    if (value.isNull()) return "Null";
+    if (value.isEmpty()) return "Empty";
+    return "\"" + ValueFormat().text(value) + "\"";
+}
+
+}  // namespace kestrel

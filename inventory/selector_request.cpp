@@ -1,0 +1,44 @@
+#include "inventory/selector_request.h"
+
+#include <cctype>
+
+namespace kestrel {
+
+void applyModelFallback(SystemInventory& inventory) {
+    const auto* model = std::get_if<std::string>(&inventory.systemModel.storage());
+    if (model && *model == "Not Available") inventory.systemModel = inventory.boardProduct;
+}
+
+std::string percentEncode(std::string_view text) {
+    static constexpr std::string_view kKept = "-._~!$'()*,:@/?";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) || kKept.find(c) != std::string_view::npos) {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += kHex[byte >> 4];
+            encoded += kHex[byte & 0x0F];
+        }
+    }
+    return encoded;
+}
+
+std::string buildSelectorUrl(const SystemInventory& inv, const ValueFormat& format,
+                             const SelectorSite& site, const std::string& maximumMemoryCaption,
+                             const std::string& slotSummaryCaption) {
+    const auto value = [&](const InventoryValue& v) { return percentEncode(format.text(v)); };
+    return "http://" + site.host +
+           "/selector/kestrel.asp?manufacturer = " + value(inv.systemManufacturer) +
+           "&mdlname=" + value(inv.systemModel) + "&bName=" + value(inv.boardProduct) +
+           "&maxmemory=" + percentEncode(maximumMemoryCaption) +
+           "&totalslots=" + percentEncode(slotSummaryCaption) +
+           "&memoryspeeds=" + value(inv.moduleSpeeds) +
+           "&memorysize=" + value(inv.moduleCapacities) +
+           "&processorspeed=" + value(inv.processorClockSpeed) + "&site=" + site.siteDomain;
+}
+
+}  // namespace kestrel

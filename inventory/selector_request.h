@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "inventory/inventory_value.h"
+#include "inventory/system_inventory.h"
+
+namespace kestrel {
+
+// Where the memory selector page lives; fixed when Kestrel is built.
+struct SelectorSite {
+    std::string host;
+    std::string siteDomain;
+};
+
+// When the model was a placeholder ("Not Available"), the board's product name stands in
+// for it, so the selector still gets something to match on.
+void applyModelFallback(SystemInventory& inventory);
+
+// Letters, digits and - . _ ~ ! $ ' ( ) * , : @ / ? stay; every other byte becomes %XX.
+std::string percentEncode(std::string_view text);
+
+// The selector page address with its nine query parameters in their fixed order.
+std::string buildSelectorUrl(const SystemInventory& inventory, const ValueFormat& format,
+                             const SelectorSite& site, const std::string& maximumMemoryCaption,
+                             const std::string& slotSummaryCaption);
+
+}  // namespace kestrel

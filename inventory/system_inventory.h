@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "inventory/inventory_value.h"
+
+namespace kestrel {
+
+// What one scan learns about the machine. Held by the main window for its whole life; a fresh
+// record has every value Empty and the memory figures at 0.
+struct SystemInventory {
+    // Win32_ComputerSystem
+    InventoryValue systemManufacturer;
+    InventoryValue systemModel;
+    InventoryValue systemType;
+    double installedMemoryGB = 0;  // rounded to 2 decimals
+    // Win32_PhysicalMemoryArray, summed over every array
+    double maximumMemoryGB = 0;  // rounded to 2 decimals
+    InventoryValue memorySlots;
+    // Win32_PhysicalMemory: one entry per module, each ending in its own separator
+    InventoryValue moduleCapacities;
+    InventoryValue moduleMemoryTypes;
+    InventoryValue moduleSpeeds;
+    InventoryValue moduleLocators;
+    InventoryValue moduleManufacturers;
+    std::int16_t moduleCount = 0;
+    // Win32_Processor
+    InventoryValue processorName;
+    InventoryValue processorManufacturer;
+    InventoryValue processorClockSpeed;
+    InventoryValue processorExtClock;
+    // Win32_Bios
+    InventoryValue biosManufacturer;
+    InventoryValue biosVersion;
+    // Win32_ComputerSystemProduct
+    InventoryValue productIdentifyingNumber;
+    InventoryValue productVendor;
+    InventoryValue productVersion;
+    // Win32_Baseboard
+    InventoryValue boardManufacturer;
+    InventoryValue boardProduct;
+
+    // The unrounded sizes in megabytes behind the two gigabyte figures; the megabyte texts
+    // below 1 GB are written from these.
+    double installedMemoryMB = 0;
+    double maximumMemoryMB = 0;
+
+    std::string reportText;   // the 35-line plain-text report
+    std::string selectorUrl;  // the memory selector page address
+};
+
+}  // namespace kestrel

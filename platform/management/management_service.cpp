@@ -1,0 +1,69 @@
+#include "platform/management/management_service.h"
+
+#include <cctype>
+#include <vector>
+
+#include "inventory/error.h"
+
+namespace kestrel {
+namespace {
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Splits on blanks; "*" stands alone even when written without blanks around it.
+std::vector<std::string_view> words(std::string_view text) {
+    std::vector<std::string_view> result;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (isBlank(text[i])) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        if (text[i] == '*') {
+            end = i + 1;
+        } else {
+            while (end < text.size() && !isBlank(text[end]) && text[end] != '*') ++end;
+        }
+        result.push_back(text.substr(i, end - i));
+        i = end;
+    }
+    return result;
+}
+
+bool isClassName(std::string_view name) {
+    if (name.empty()) return false;
+    for (char c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string localCimv2Moniker() {
+    return std::string("winmgmts:") + "{impersonationLevel=impersonate}!\\\\" + "." +
+           "\\root\\cimv2";
+}
+
+std::string queriedClass(std::string_view wql) {
+    const auto w = words(wql);
+    if (w.size() != 4 || !equalsIgnoringCase(w[0], "select") || w[1] != "*" ||
+        !equalsIgnoringCase(w[2], "from") || !isClassName(w[3])) {
+        throw Error("unsupported query \"" + std::string(wql) +
+                    "\": only \"Select * from <Class>\" is supported");
+    }
+    return std::string(w[3]);
+}
+
+}  // namespace kestrel

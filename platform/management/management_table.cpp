@@ -1,0 +1,84 @@
+#include "platform/management/management_table.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "inventory/error.h"
+
+namespace kestrel {
+namespace {
+
+char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+class TableObject : public ManagementObject {
+  public:
+    TableObject(std::string className, const PropertyMap& properties)
+        : className_(std::move(className)), properties_(properties) {}
+
+    InventoryValue property(std::string_view name) const override {
+        const auto found = properties_.find(name);
+        if (found == properties_.end()) {
+            throw Error(className_ + " has no property \"" + std::string(name) + "\"");
+        }
+        return found->second;
+    }
+
+  private:
+    std::string className_;
+    const PropertyMap& properties_;
+};
+
+class TableResultSet : public ResultSet {
+  public:
+    TableResultSet(std::string className, const std::vector<PropertyMap>& objects)
+        : className_(std::move(className)), objects_(objects) {}
+
+    std::unique_ptr<ManagementObject> next() override {
+        if (position_ == objects_.size()) return nullptr;
+        return std::make_unique<TableObject>(className_, objects_[position_++]);
+    }
+
+  private:
+    std::string className_;
+    const std::vector<PropertyMap>& objects_;
+    std::size_t position_ = 0;
+};
+
+}  // namespace
+
+bool CaseInsensitiveLess::operator()(std::string_view a, std::string_view b) const {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return lower(x) < lower(y); });
+}
+
+void ManagementTable::add(std::string_view className, PropertyMap object) {
+    auto found = classes_.find(className);
+    if (found == classes_.end())
+        found = classes_.emplace(std::string(className), std::vector<PropertyMap>{}).first;
+    found->second.push_back(std::move(object));
+}
+
+const std::vector<PropertyMap>& ManagementTable::objects(std::string_view className) const {
+    static const std::vector<PropertyMap> none;
+    const auto found = classes_.find(className);
+    return found == classes_.end() ? none : found->second;
+}
+
+void TableService::connect(const std::string& moniker) {
+    std::string folded;
+    std::transform(moniker.begin(), moniker.end(), std::back_inserter(folded), lower);
+    if (!folded.ends_with("\\root\\cimv2")) {
+        throw Error("cannot connect to \"" + moniker +
+                    "\": only the local root\\cimv2 namespace "
+                    "is available");
+    }
+    connected_ = true;
+}
+
+std::unique_ptr<ResultSet> TableService::execQuery(const std::string& wql) {
+    if (!connected_) throw Error("query \"" + wql + "\" sent before connecting to the service");
+    const std::string className = queriedClass(wql);
+    return std::make_unique<TableResultSet>(className, table_.objects(className));
+}
+
+}  // namespace kestrel

@@ -1,0 +1,90 @@
+// Drives the kestrel-scan executable as a user would.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "process_runner.h"
+
+namespace kestrel::test {
+namespace {
+
+const std::string kAcme = KESTREL_TEST_DATA "/fixtures/acme.json";
+
+ProcessResult scan(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
+    return runProcess(KESTREL_SCAN, args, env);
+}
+
+TEST(KestrelScan, PrintsTheReportByDefaultWithCrLfAndNothingElse) {
+    const ProcessResult result = scan({"--fixture", kAcme});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(
+        result.out.starts_with("************System**********\r\n\r\nSystem Manufacturer:Acme"));
+    EXPECT_TRUE(result.out.ends_with("Slots: DIMM 1,DIMM 2,\r\n"));
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(scan({"--report", "--fixture", kAcme}).out, result.out);
+}
+
+TEST(KestrelScan, UrlEndsInOneLineFeed) {
+    const ProcessResult result = scan({"--url", "--fixture", kAcme});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(
+        result.out.starts_with("http://www.kestrel-memory.example/selector/kestrel.asp?"
+                               "manufacturer = Acme%20Computers&mdlname=AC-22&"));
+    EXPECT_TRUE(result.out.ends_with("&site=kestrel-memory.example\n"));
+    EXPECT_EQ(result.out.find('\n'), result.out.size() - 1);
+}
+
+TEST(KestrelScan, JsonHoldsRecordCaptionsListsReportAndAddress) {
+    const ProcessResult result = scan({"--json", "--fixture", kAcme});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const auto doc = nlohmann::json::parse(result.out);
+    EXPECT_EQ(doc["inventory"]["systemModel"], "AC-22");
+    EXPECT_EQ(doc["inventory"]["installedMemoryGB"], 2.0);
+    EXPECT_EQ(doc["inventory"]["processorClockSpeed"], 2400);
+    EXPECT_TRUE(doc["inventory"]["productVendor"].is_string());
+    EXPECT_EQ(doc["captions"]["Label37"], "4  (Currently Memory in 2 Slots)");
+    EXPECT_EQ(doc["captions"].size(), 18u);
+    EXPECT_EQ(doc["lists"]["slotsLst"], nlohmann::json::array({"DIMM 1", "DIMM 2"}));
+    EXPECT_EQ(doc["moduleCount"], 2);
+    EXPECT_EQ(doc["reportText"], scan({"--fixture", kAcme}).out);
+    EXPECT_EQ(doc["selectorUrl"].get<std::string>() + "\n",
+              scan({"--url", "--fixture", kAcme}).out);
+}
+
+TEST(KestrelScan, UsesTheLocaleDecimalSeparator) {
+    // C.UTF-8 always exists; a decimal-comma locale only where it is generated.
+    const ProcessResult c =
+        scan({"--fixture", KESTREL_TEST_DATA "/fixtures/odd-sizes.json"}, {"LC_ALL=C.UTF-8"});
+    ASSERT_EQ(c.exitCode, 0) << c.err;
+    EXPECT_NE(c.out.find("Installed RAM: 7.9 GB\r\n"), std::string::npos);
+    const ProcessResult german =
+        scan({"--fixture", KESTREL_TEST_DATA "/fixtures/odd-sizes.json"}, {"LC_ALL=de_DE.UTF-8"});
+    if (german.out.find("7,9 GB") == std::string::npos) {
+        GTEST_SKIP() << "de_DE.UTF-8 is not generated on this machine";
+    }
+    EXPECT_NE(german.out.find("Capacity: 953,67431640625 MB,\r\n"), std::string::npos);
+}
+
+TEST(KestrelScan, ErrorsAndUsage) {
+    const ProcessResult missing = scan({"--fixture", "/nonexistent.json"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "kestrel-scan: /nonexistent.json: cannot open the fixture file\n");
+    EXPECT_EQ(missing.out, "");
+
+    const ProcessResult bad = scan({"--fixture", KESTREL_TEST_DATA "/fixtures/bad-capacity.json"});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.err.find("Win32_PhysicalMemory.capacity = \"8 GB\""), std::string::npos)
+        << bad.err;
+
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"--bogus"}, {"--fixture"}, {"--url", "--json"}}) {
+        const ProcessResult usage = scan(args);
+        EXPECT_EQ(usage.exitCode, 2) << args[0];
+        EXPECT_TRUE(usage.err.starts_with("kestrel-scan: ")) << usage.err;
+    }
+    EXPECT_EQ(scan({"--version"}).out, "kestrel-scan 1.00\n");
+    EXPECT_NE(scan({"--help"}).out.find("--fixture FILE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kestrel::test

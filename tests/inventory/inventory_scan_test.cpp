@@ -1,0 +1,208 @@
+#include "inventory/inventory_scan.h"
+
+#include <gtest/gtest.h>
+
+#include "inventory/controls.h"
+#include "inventory/error.h"
+#include "scan_fixture.h"
+
+namespace kestrel::test {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+TEST(Scan, LabelsAreBlankedOnLoadThenWrittenInTheirFixedOrder) {
+    ScanRun scan(acmeFixture());
+    scan.inventory.moduleCount = 7;  // whatever was there, the load handler resets it
+    ASSERT_EQ(scan.run(), "Success");
+    const std::vector<std::string> blanking(controls::kValueLabels.begin(),
+                                            controls::kValueLabels.end());
+    const std::vector<std::string> filling = {"Label35", "Label36", "Label21", "Label22", "Label23",
+                                              "Label24", "Label25", "Label26", "Label27", "Label28",
+                                              "Label41", "Label29", "Label30", "Label31", "Label32",
+                                              "Label33", "Label34", "Label37"};
+    std::vector<std::string> expected = blanking;
+    expected.insert(expected.end(), filling.begin(), filling.end());
+    EXPECT_EQ(scan.target.captionWrites(), expected);
+    EXPECT_EQ(scan.inventory.moduleCount, 2);
+}
+
+TEST(Scan, AcmeCaptions) {
+    ScanRun scan(acmeFixture());
+    scan.run();
+    const auto& c = scan.target.captions();
+    EXPECT_EQ(c.at("Label21"), "Acme Computers");
+    EXPECT_EQ(c.at("Label23"), "Acme Computers");
+    EXPECT_EQ(c.at("Label41"), "2400");
+    EXPECT_EQ(c.at("Label29"), "200");
+    EXPECT_EQ(c.at("Label34"), "Acme RAM,Acme RAM,");
+    EXPECT_EQ(c.at("Label35"), "2 GB");
+    EXPECT_EQ(c.at("Label36"), "4 GB");
+    EXPECT_EQ(c.at("Label37"), "4  (Currently Memory in 2 Slots)");
+}
+
+TEST(ModuleLists, TwoModulesFillListsAndRunningTexts) {
+    ScanRun scan(R"({
+        "Win32_PhysicalMemoryArray": [{"MaxCapacity": 33554432, "MemoryDevices": 4}],
+        "Win32_PhysicalMemory": [
+          {"Capacity": "4294967296", "Speed": 1333, "MemoryType": 24, "DeviceLocator": "DIMM0",
+           "Manufacturer": "Samsung"},
+          {"Capacity": 2147483648, "Speed": 1333, "MemoryType": 24, "DeviceLocator": "DIMM2",
+           "Manufacturer": null}]})");
+    scan.run();
+    const SystemInventory& inv = scan.inventory;
+    EXPECT_EQ(inv.moduleCapacities, InventoryValue("4096 MB,2048 MB,"));
+    EXPECT_EQ(inv.moduleMemoryTypes, InventoryValue("24,24,"));
+    EXPECT_EQ(inv.moduleSpeeds, InventoryValue("1333 MHz,1333 MHz,"));
+    EXPECT_EQ(inv.moduleLocators, InventoryValue("DIMM0,DIMM2,"));
+    EXPECT_EQ(inv.moduleManufacturers, InventoryValue("Samsung,,"));
+    EXPECT_EQ(inv.moduleCount, 2);
+    EXPECT_EQ(scan.target.rows("slotsLst"), (Rows{"DIMM0", "DIMM2"}));
+    EXPECT_EQ(scan.target.rows("memoryLst"), (Rows{"4096 MB", "2048 MB"}));
+    EXPECT_EQ(scan.target.rows("speedLst"), (Rows{"1333 MHz", "1333 MHz"}));
+    EXPECT_EQ(scan.target.caption("Label36"), "32 GB");
+    EXPECT_EQ(scan.target.caption("Label37"), "4  (Currently Memory in 2 Slots)");
+}
+
+TEST(ModuleLists, NullSpeedAndCapacityGiveBareUnitsAndOddSizesKeepTheirDecimals) {
+    ScanRun scan(R"({"Win32_PhysicalMemory": [
+          {"Capacity": 1000000000, "Speed": null, "MemoryType": 0, "DeviceLocator": "A",
+           "Manufacturer": "M"},
+          {"Capacity": null, "Speed": 800, "MemoryType": 0, "DeviceLocator": "B",
+           "Manufacturer": "M"}]})");
+    scan.run();
+    EXPECT_EQ(scan.inventory.moduleCapacities, InventoryValue("953.67431640625 MB, MB,"));
+    EXPECT_EQ(scan.inventory.moduleSpeeds, InventoryValue(" MHz,800 MHz,"));
+    EXPECT_EQ(scan.target.rows("memoryLst"), (Rows{"953.67431640625 MB", " MB"}));
+    EXPECT_EQ(scan.target.rows("speedLst"), (Rows{" MHz", "800 MHz"}));
+}
+
+TEST(ModuleLists, ListsAreClearedOnlyAfterTheWindowHasLoaded) {
+    ScanRun scan("{}");
+    scan.target.addRow("slotsLst", "stale");
+    scan.run();
+    EXPECT_TRUE(scan.target.loaded());
+    EXPECT_TRUE(scan.target.rows("slotsLst").empty());
+    EXPECT_EQ(scan.target.caption("Label37"), "  (Currently Memory in 0 Slots)");
+}
+
+TEST(PlaceholderFilter, FiveFieldsContainingSystemBecomeNotAvailable) {
+    ScanRun scan(R"({
+        "Win32_ComputerSystem": [{"Manufacturer": "System manufacturer", "Model": "MySystemBox",
+                                  "SystemType": "System x64", "TotalPhysicalMemory": 0}],
+        "Win32_ComputerSystemProduct": [{"IdentifyingNumber": "System Serial Number",
+                                         "Vendor": "SYSTEM VENDOR", "Version": "System Version"}],
+        "Win32_Processor": [{"Name": "System CPU", "Manufacturer": "x", "CurrentClockSpeed": 1,
+                             "ExtClock": 1}],
+        "Win32_Baseboard": [{"Manufacturer": "System maker", "Product": "Board"}]})");
+    scan.run();
+    const auto& c = scan.target.captions();
+    EXPECT_EQ(c.at("Label21"), "Not Available");
+    EXPECT_EQ(c.at("Label22"), "Not Available");
+    EXPECT_EQ(c.at("Label24"), "Not Available");
+    EXPECT_EQ(c.at("Label25"), "Not Available");
+    EXPECT_EQ(c.at("Label23"), "SYSTEM VENDOR");
+    EXPECT_EQ(c.at("Label26"), "System x64");
+    EXPECT_EQ(c.at("Label27"), "System CPU");
+    EXPECT_EQ(c.at("Label30"), "System maker");
+    EXPECT_NE(scan.inventory.selectorUrl.find("manufacturer = Not%20Available&mdlname=Board&"),
+              std::string::npos);
+}
+
+TEST(NullValues, NeverEndTheScanAndShowAsBlank) {
+    ScanRun scan(R"({
+        "Win32_ComputerSystem": [
+          {"Manufacturer": "A", "Model": null, "SystemType": null, "TotalPhysicalMemory": 8480157696},
+          {"Manufacturer": "B", "Model": null, "SystemType": null, "TotalPhysicalMemory": null}],
+        "Win32_PhysicalMemoryArray": [{"MaxCapacity": null, "MemoryDevices": null}],
+        "Win32_PhysicalMemory": [{"Capacity": null, "Speed": null, "MemoryType": null,
+                                  "DeviceLocator": null, "Manufacturer": null}],
+        "Win32_ComputerSystemProduct": [{"IdentifyingNumber": null, "Vendor": null, "Version": null}]})");
+    EXPECT_EQ(scan.run(), "Success");
+    EXPECT_EQ(scan.target.caption("Label21"), "B");
+    EXPECT_EQ(scan.target.caption("Label22"), "");
+    EXPECT_EQ(scan.target.caption("Label25"), "");
+    EXPECT_EQ(scan.target.caption("Label35"), "7.9 GB") << "a Null size keeps the earlier one";
+    EXPECT_EQ(scan.target.caption("Label36"), "0 MB");
+    EXPECT_EQ(scan.target.caption("Label37"), "  (Currently Memory in 1 Slots)");
+    EXPECT_TRUE(scan.inventory.memorySlots.isNull());
+    EXPECT_EQ(scan.target.rows("slotsLst"), (Rows{""}));
+    EXPECT_EQ(scan.inventory.moduleLocators, InventoryValue(","));
+}
+
+TEST(MemoryArrays, SeveralArraysAddUp) {
+    ScanRun scan(R"({"Win32_PhysicalMemoryArray": [
+        {"MaxCapacity": 100663296, "MemoryDevices": 3},
+        {"MaxCapacity": null, "MemoryDevices": null},
+        {"MaxCapacity": "100663296", "MemoryDevices": "3"}]})");
+    scan.run();
+    EXPECT_DOUBLE_EQ(scan.inventory.maximumMemoryGB, 192.0);
+    EXPECT_EQ(scan.inventory.memorySlots, InventoryValue(std::int64_t{6}));
+    EXPECT_EQ(scan.target.caption("Label36"), "192 GB");
+
+    ScanRun small(R"({"Win32_PhysicalMemoryArray": [{"MaxCapacity": 262144, "MemoryDevices": 1},
+                                                    {"MaxCapacity": 131072, "MemoryDevices": 1}]})");
+    small.run();
+    EXPECT_EQ(small.target.caption("Label36"), "384 MB");
+
+    ScanRun none("{}");
+    none.run();
+    EXPECT_TRUE(none.inventory.memorySlots.isEmpty());
+}
+
+TEST(MemoryFigures, MaxCapacityWorkedValues) {
+    for (const auto& [kilobytes, text] : std::vector<std::pair<const char*, const char*>>{
+             {"33554432", "32 GB"}, {"4194304", "4 GB"}, {"524288", "512 MB"}, {"0", "0 MB"}}) {
+        ScanRun scan(std::string(R"({"Win32_PhysicalMemoryArray": [{"MaxCapacity": )") + kilobytes +
+                     R"(, "MemoryDevices": 1}]})");
+        scan.run();
+        EXPECT_EQ(scan.target.caption("Label36"), text) << kilobytes;
+    }
+}
+
+TEST(DecimalComma, NumbersInCaptionsReportAndAddressUseTheSeparator) {
+    ScanRun scan(R"({
+        "Win32_ComputerSystem": [{"Manufacturer": "A", "Model": "M", "SystemType": "T",
+                                  "TotalPhysicalMemory": 8480157696}],
+        "Win32_PhysicalMemory": [{"Capacity": 1000000000, "Speed": 667, "MemoryType": 1,
+                                  "DeviceLocator": "D", "Manufacturer": "X"}]})",
+                 ",");
+    scan.run();
+    EXPECT_EQ(scan.target.caption("Label35"), "7,9 GB");
+    EXPECT_EQ(scan.target.rows("memoryLst"), (Rows{"953,67431640625 MB"}));
+    EXPECT_NE(scan.inventory.reportText.find("Installed RAM: 7,9 GB\r\n"), std::string::npos);
+    EXPECT_NE(scan.inventory.selectorUrl.find("&memorysize=953,67431640625%20MB,&"),
+              std::string::npos);
+}
+
+TEST(ScanErrors, NameTheClassPropertyAndValue) {
+    const auto errorOf = [](const std::string& json) -> std::string {
+        ScanRun scan(json);
+        try {
+            scan.run();
+        } catch (const Error& e) {
+            return e.what();
+        }
+        return "no error";
+    };
+    EXPECT_EQ(errorOf(R"({"Win32_ComputerSystem": [{"Manufacturer": "A", "Model": "B",
+                           "TotalPhysicalMemory": "lots", "SystemType": "x"}]})"),
+              "Win32_ComputerSystem.TotalPhysicalMemory = \"lots\": type mismatch: \"lots\" is "
+              "not a number");
+    EXPECT_EQ(errorOf(R"({"Win32_Bios": [{"Manufacturer": "A"}]})"),
+              "Win32_Bios has no property \"SMBIOSBIOSVersion\"");
+    EXPECT_EQ(
+        errorOf(R"({"Win32_PhysicalMemoryArray": [{"MaxCapacity": 1, "MemoryDevices": "four"}]})"),
+        "Win32_PhysicalMemoryArray.MemoryDevices = \"four\": type mismatch: \"four\" is not "
+        "a number");
+}
+
+TEST(ScanErrors, TheScanStopsAtTheFailingStepAndNeverNavigates) {
+    ScanRun scan(R"({"Win32_Processor": [{"Name": "CPU"}]})");
+    EXPECT_THROW(scan.run(), Error);
+    EXPECT_TRUE(scan.target.navigations().empty());
+    EXPECT_TRUE(scan.inventory.reportText.empty());
+}
+
+}  // namespace
+}  // namespace kestrel::test

@@ -1,0 +1,67 @@
+#include "inventory/selector_request.h"
+
+#include <gtest/gtest.h>
+
+#include "scan_fixture.h"
+
+namespace kestrel::test {
+namespace {
+
+TEST(SelectorUrl, AcmeMachineWithNineParametersInOrder) {
+    ScanRun scan(acmeFixture());
+    EXPECT_EQ(scan.run(), "Success");
+    const std::string expected =
+        "http://selector.test/selector/kestrel.asp?manufacturer = Acme%20Computers"
+        "&mdlname=AC-22&bName=MB-22&maxmemory=4%20GB"
+        "&totalslots=4%20%20(Currently%20Memory%20in%202%20Slots)"
+        "&memoryspeeds=667%20MHz,667%20MHz,&memorysize=1024%20MB,1024%20MB,"
+        "&processorspeed=2400&site=site.test";
+    EXPECT_EQ(scan.inventory.selectorUrl, expected);
+    ASSERT_EQ(scan.target.navigations().size(), 1u);
+    EXPECT_EQ(scan.target.navigations()[0], expected);
+}
+
+TEST(SelectorUrl, ValuesThatWouldSplitOrCutTheQueryAreEncoded) {
+    EXPECT_EQ(percentEncode("A&B=C#D+E%F;G\"H'"), "A%26B%3DC%23D%2BE%25F%3BG%22H'");
+    EXPECT_EQ(percentEncode("Prüf\t-._~!$()*,:@/?"), "Pr%C3%BCf%09-._~!$()*,:@/?");
+    ScanRun scan(R"({"Win32_ComputerSystem": [{"Manufacturer": "Smith & Sons #1", "Model": "X",
+                     "SystemType": "x64-based PC", "TotalPhysicalMemory": 0}]})");
+    scan.run();
+    EXPECT_NE(
+        scan.inventory.selectorUrl.find("?manufacturer = Smith%20%26%20Sons%20%231&mdlname=X&"),
+        std::string::npos);
+}
+
+TEST(SelectorUrl, NoModulesLeaveTheKeysBareAndTheSummaryCountsZero) {
+    ScanRun scan(
+        R"({"Win32_PhysicalMemoryArray": [{"MaxCapacity": 4194304, "MemoryDevices": 4}]})");
+    scan.run();
+    EXPECT_NE(scan.inventory.selectorUrl.find(
+                  "&totalslots=4%20%20(Currently%20Memory%20in%200%20Slots)&memoryspeeds="
+                  "&memorysize=&processorspeed=&site=site.test"),
+              std::string::npos);
+}
+
+TEST(ModelFallback, OnlyThePlaceholderIsReplacedAndOnlyInTheAddress) {
+    ScanRun scan(
+        R"({"Win32_ComputerSystem": [{"Manufacturer": "Acme", "Model": "System Product Name",
+                                              "SystemType": "x", "TotalPhysicalMemory": 0}],
+                     "Win32_Baseboard": [{"Manufacturer": "Acme", "Product": "MB-22"}]})");
+    scan.run();
+    EXPECT_NE(scan.inventory.selectorUrl.find("&mdlname=MB-22&bName=MB-22&"), std::string::npos);
+    EXPECT_NE(scan.inventory.reportText.find("System Model: Not Available\r\n"), std::string::npos);
+    EXPECT_EQ(scan.target.caption("Label22"), "Not Available");
+
+    SystemInventory empty;
+    empty.boardProduct = "MB-22";
+    applyModelFallback(empty);
+    EXPECT_TRUE(empty.systemModel.isEmpty());
+    SystemInventory lower;
+    lower.systemModel = "not available";
+    lower.boardProduct = "MB-22";
+    applyModelFallback(lower);
+    EXPECT_EQ(lower.systemModel, InventoryValue("not available"));
+}
+
+}  // namespace
+}  // namespace kestrel::test

@@ -1,0 +1,63 @@
+#include "platform/fixture/fixture_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "inventory/error.h"
+
+namespace kestrel {
+namespace {
+
+std::string errorOf(const std::string& json) {
+    try {
+        parseFixture(json, "machine.json");
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+TEST(Fixture, JsonTypesBecomeValues) {
+    const ManagementTable table = parseFixture(
+        R"({"Win32_PhysicalMemory": [{"Capacity": "1073741824", "MemoryType": 21,
+             "Speed": 667.5, "Manufacturer": null}],
+            "Win32_Bios": []})",
+        "f");
+    ASSERT_EQ(table.objects("Win32_PhysicalMemory").size(), 1u);
+    const PropertyMap& module = table.objects("win32_physicalmemory")[0];
+    EXPECT_EQ(module.at("capacity"), InventoryValue("1073741824"));
+    EXPECT_EQ(module.at("MemoryType"), InventoryValue(std::int64_t{21}));
+    EXPECT_EQ(module.at("Speed"), InventoryValue(667.5));
+    EXPECT_TRUE(module.at("Manufacturer").isNull());
+    EXPECT_TRUE(table.objects("Win32_Bios").empty());
+    EXPECT_TRUE(table.objects("Win32_Processor").empty());
+}
+
+TEST(Fixture, ErrorsNameTheFileAndThePlace) {
+    EXPECT_EQ(errorOf(R"({"Win32_Bios": [{"Manufacturer": true}]})"),
+              "machine.json: at /Win32_Bios/0/Manufacturer: expected a string, number or null, "
+              "found boolean");
+    EXPECT_EQ(errorOf(R"({"Win32_Bios": {"Manufacturer": "x"}})"),
+              "machine.json: at /Win32_Bios: expected a list of objects");
+    EXPECT_EQ(errorOf(R"({"Win32_Bios": [1]})"),
+              "machine.json: at /Win32_Bios/0: expected an object");
+    EXPECT_EQ(errorOf(R"([1])"), "machine.json: at /: expected an object of classes");
+    EXPECT_EQ(errorOf(R"({"Win32_Bios": [{"Nested": [1]}]})").substr(0, 40),
+              "machine.json: at /Win32_Bios/0/Nested: e");
+    EXPECT_EQ(errorOf(R"({"Win32_Bios": [{"Big": 18446744073709551615}]})"),
+              "machine.json: at /Win32_Bios/0/Big: integer too large");
+    EXPECT_EQ(errorOf(R"({"Win32_Bios": [)"),
+              "machine.json: malformed JSON: parse error at line 1, column 17: syntax error while "
+              "parsing value - unexpected end of input; expected '[', '{', or a literal");
+}
+
+TEST(Fixture, MissingFileIsAClearError) {
+    try {
+        readFixtureFile("/nonexistent/machine.json");
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "/nonexistent/machine.json: cannot open the fixture file");
+    }
+}
+
+}  // namespace
+}  // namespace kestrel
