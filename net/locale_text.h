@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kestrel {
+
+// The character set of the program's LC_CTYPE locale, as iconv names it ("UTF-8",
+// "ISO-8859-1", "ANSI_X3.4-1968" in the C locale). The application sets its locale from the
+// environment at start; until then this is the C locale's ASCII.
+std::string localeCharset();
+
+// bytes read in charset, as UTF-8. Every byte that charset cannot read (including a multi-byte
+// sequence cut short at the end) becomes U+FFFD, so the result is always valid UTF-8. Throws
+// Error when no converter from charset exists.
+std::string toUtf8(std::string_view bytes, const std::string& charset);
+
+}  // namespace kestrel
