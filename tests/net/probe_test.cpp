@@ -1,0 +1,85 @@
+// The probe end to end: the libcurl reader against a loopback server, the message box replaced
+// by a recorder.
+#include "net/probe.h"
+
+#include <gtest/gtest.h>
+
+#include "loopback_http_server.h"
+#include "message_recorder.h"
+#include "net/curl_page_reader.h"
+
+namespace kestrel::test {
+namespace {
+
+std::string blanks(std::size_t count) { return std::string(count, ' '); }
+
+// 64 KiB of letters in a rotating pattern, so that any shift or gap in what arrived shows.
+std::string letters() {
+    std::string text(64 * 1024, ' ');
+    for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char>('a' + i % 26);
+    return text;
+}
+
+std::vector<std::string> probe(const std::string& url, int times = 1) {
+    CurlPageReader reader;
+    MessageRecorder box;
+    for (int i = 0; i < times; ++i) runProbe(reader, box, url);
+    return box.shown;
+}
+
+TEST(Probe, ShortBodyIsShownThenBlanksUpTo1000) {
+    LoopbackHttpServer server({.body = "<html>Hello from the probe</html>\r\n"});
+    EXPECT_EQ(probe(server.url()),
+              std::vector{"<html>Hello from the probe</html>\r\n" + blanks(1000 - 35)});
+}
+
+TEST(Probe, ErrorPageIsShownLikeAnyOtherBody) {
+    LoopbackHttpServer server({.statusLine = "HTTP/1.1 404 Not Found", .body = "no such page"});
+    EXPECT_EQ(probe(server.url()), std::vector{"no such page" + blanks(1000 - 12)});
+}
+
+TEST(Probe, LongBodyShowsItsFirst1000BytesAndTheRestIsNotRead) {
+    LoopbackHttpServer server({.body = letters(), .copies = 512});  // 32 MiB
+    EXPECT_EQ(probe(server.url()), std::vector{letters().substr(0, 1000)});
+
+    const std::vector<Exchange> served = server.exchanges(1);
+    ASSERT_EQ(served.size(), 1u);
+    EXPECT_TRUE(served[0].clientClosed);
+    // More than socket buffers hold, so a client that read on would have taken it all.
+    EXPECT_LT(served[0].bodyBytesSent, 512 * letters().size());
+}
+
+TEST(Probe, RefusedConnectionShowsOneBoxOf1000Blanks) {
+    const RefusingPort port;
+    EXPECT_EQ(probe(port.url()), std::vector{blanks(1000)});
+}
+
+TEST(Probe, EachProbeIsAFreshRequestAndClosesItsConnection) {
+    LoopbackHttpServer server({.body = "same page"});
+    EXPECT_EQ(probe(server.url(), 2), std::vector(2, "same page" + blanks(1000 - 9)));
+
+    const std::vector<Exchange> served = server.exchanges(2);
+    ASSERT_EQ(served.size(), 2u);
+    EXPECT_EQ(server.connectionsAccepted(), 2u);
+    for (const Exchange& exchange : served) {
+        EXPECT_EQ(exchange.requestLine, "GET / HTTP/1.1");
+        // The server never closes first, so only the probe's own cleanup ends the connection.
+        EXPECT_TRUE(exchange.clientClosed);
+    }
+}
+
+TEST(Probe, RequestCarriesOnlyHostAndTheFixedUserAgent) {
+    LoopbackHttpServer server({.body = "ok"});
+    probe(server.url());
+
+    const std::vector<Exchange> served = server.exchanges(1);
+    ASSERT_EQ(served.size(), 1u);
+    EXPECT_EQ(served[0].requestLine, "GET / HTTP/1.1");
+    // No Accept, no cache validators or cache directives, no Connection or encoding wishes.
+    EXPECT_EQ(served[0].headerLines,
+              (std::vector<std::string>{"Host: 127.0.0.1:" + std::to_string(server.port()),
+                                        "User-Agent: API-Guide test program"}));
+}
+
+}  // namespace
+}  // namespace kestrel::test
