@@ -1,0 +1,9 @@
+#pragma once
+
+namespace kestrel::gui {
+
+// Settings the embedded browser needs before QApplication is created. Chromium refuses to start
+// its sandbox as root, so for root (and only root) the sandbox is switched off.
+void prepareBrowserEnvironment();
+
+}  // namespace kestrel::gui

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QLabel>
+
+namespace kestrel::gui {
+
+// A label, or a picture in a label, that reports a click of the left mouse button.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+
+  public:
+    using QLabel::QLabel;
+
+  signals:
+    void clicked();
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+}  // namespace kestrel::gui

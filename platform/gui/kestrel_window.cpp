@@ -1,0 +1,39 @@
+#include "platform/gui/kestrel_window.h"
+
+#include <QCloseEvent>
+
+namespace kestrel::gui {
+
+KestrelWindow::KestrelWindow(WindowRuntime& runtime, Qt::WindowFlags flags)
+    : QWidget(nullptr, flags), runtime_(runtime) {}
+
+void KestrelWindow::ensureLoaded() {
+    if (loaded_) return;
+    // Marked first, so that the load handler can touch the window's controls.
+    loaded_ = true;
+    runtime_.windowLoaded(this);
+    load();
+}
+
+void KestrelWindow::showWindow() {
+    ensureLoaded();
+    show();
+}
+
+void KestrelWindow::unload() {
+    if (!loaded_) return;
+    loaded_ = false;
+    hide();
+    emit unloaded();
+    // Unload usually runs inside one of this window's own handlers, so it cannot be deleted
+    // here and now.
+    deleteLater();
+    runtime_.windowUnloaded(this);
+}
+
+void KestrelWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    runtime_.handle([this] { unload(); });
+}
+
+}  // namespace kestrel::gui

@@ -1,0 +1,16 @@
+#include "platform/gui/message_box.h"
+
+#include <QMessageBox>
+
+namespace kestrel::gui {
+
+std::unique_ptr<QMessageBox> createMessageBox(const QString& text) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString(kApplicationTitle), text,
+                                             QMessageBox::Ok);
+    box->setWindowModality(Qt::ApplicationModal);
+    return box;
+}
+
+void MessageBox::show(const QString& text) { createMessageBox(text)->exec(); }
+
+}  // namespace kestrel::gui

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace kestrel::gui {
+
+// Starts a program in a normal, activated window and returns without waiting for it. Throws
+// kestrel::Error when the program cannot be started.
+void startProcess(const QString& program, const QStringList& arguments);
+
+#ifdef _WIN32
+// Hands a command line to the system whole: an unquoted program path with blanks is resolved
+// by the system, as a typed command line would be.
+void startCommandLine(const QString& commandLine);
+#endif
+
+}  // namespace kestrel::gui
