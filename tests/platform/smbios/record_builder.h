@@ -2,17 +2,11 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "inventory/inventory_value.h"
 #include "platform/smbios/smbios_table.h"
-
-namespace kestrel {
-// Lets test failures show values as text.
-inline void PrintTo(const InventoryValue& value, std::ostream* out) { *out << describe(value); }
-}  // namespace kestrel
+#include "print_value.h"
 
 namespace kestrel::smbios::test {
 
