@@ -11,6 +11,8 @@
 #include "inventory/recording_scan_target.h"
 #include "platform/fixture/fixture_reader.h"
 #include "platform/management/management_table.h"
+#include "platform/smbios/smbios_classes.h"
+#include "platform/smbios/smbios_table.h"
 
 namespace {
 
@@ -21,6 +23,14 @@ std::unique_ptr<kestrel::ManagementService> openService(const kestrel::cli::Opti
     if (options.fixture) {
         return std::make_unique<kestrel::TableService>(kestrel::readFixtureFile(*options.fixture));
     }
+    if (options.fromDump) {
+        const auto table = kestrel::smbios::readDumpFile(*options.fromDump);
+        if (table.damage) {
+            std::cerr << "kestrel-scan: warning: " << *options.fromDump << ": " << *table.damage
+                      << "; using the " << table.structures.size() << " structures before it\n";
+        }
+        return std::make_unique<kestrel::TableService>(kestrel::smbios::classesFromTable(table));
+    }
     return nullptr;
 }
 
@@ -28,7 +38,7 @@ int run(const kestrel::cli::Options& options) {
     auto service = openService(options);
     if (!service) {
         std::cerr << "kestrel-scan: this build has no provider for the machine's own data; "
-                     "use --fixture FILE\n";
+                     "use --fixture FILE or --from-dump FILE\n";
         return kUsageError;
     }
     kestrel::SystemInventory inventory;
