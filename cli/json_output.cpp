@@ -27,7 +27,8 @@ ordered_json toJson(const InventoryValue& value) {
 
 }  // namespace
 
-std::string toJson(const SystemInventory& inv, const RecordingScanTarget& target) {
+std::string toJson(const SystemInventory& inv, const RecordingScanTarget& target,
+                   const std::vector<std::string>& sources) {
     ordered_json fields;
     fields["systemManufacturer"] = toJson(inv.systemManufacturer);
     fields["systemModel"] = toJson(inv.systemModel);
@@ -69,6 +70,7 @@ std::string toJson(const SystemInventory& inv, const RecordingScanTarget& target
     document["moduleCount"] = inv.moduleCount;
     document["reportText"] = inv.reportText;
     document["selectorUrl"] = inv.selectorUrl;
+    document["sources"] = sources;
     // Replace rather than throw on bytes that are not UTF-8: firmware strings can hold anything.
     return document.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }

@@ -10,27 +10,39 @@
 #include "inventory/inventory_scan.h"
 #include "inventory/recording_scan_target.h"
 #include "platform/fixture/fixture_reader.h"
+#include "platform/machine_service.h"
 #include "platform/management/management_table.h"
+#include "platform/smbios/smbios_classes.h"
+#include "platform/smbios/smbios_table.h"
 
 namespace {
 
 constexpr int kScanFailed = 1;
 constexpr int kUsageError = 2;
 
-std::unique_ptr<kestrel::ManagementService> openService(const kestrel::cli::Options& options) {
+std::unique_ptr<kestrel::ManagementService> openService(const kestrel::cli::Options& options,
+                                                        kestrel::MachineSources& sources) {
     if (options.fixture) {
+        sources.answered.push_back("fixture");
         return std::make_unique<kestrel::TableService>(kestrel::readFixtureFile(*options.fixture));
     }
-    return nullptr;
+    if (options.fromDump) {
+        const auto table = kestrel::smbios::readDumpFile(*options.fromDump);
+        if (table.damage) {
+            std::cerr << "kestrel-scan: warning: " << *options.fromDump << ": " << *table.damage
+                      << "; using the " << table.structures.size() << " structures before it\n";
+        }
+        sources.answered.push_back("smbios");
+        return std::make_unique<kestrel::TableService>(kestrel::smbios::classesFromTable(table));
+    }
+    auto service = kestrel::openMachineService(&sources);
+    for (const auto& notice : sources.notices) std::cerr << "kestrel-scan: " << notice << '\n';
+    return service;
 }
 
 int run(const kestrel::cli::Options& options) {
-    auto service = openService(options);
-    if (!service) {
-        std::cerr << "kestrel-scan: this build has no provider for the machine's own data; "
-                     "use --fixture FILE\n";
-        return kUsageError;
-    }
+    kestrel::MachineSources sources;
+    auto service = openService(options, sources);
     kestrel::SystemInventory inventory;
     kestrel::RecordingScanTarget target(inventory);
     kestrel::InventoryScan scan(*service, target, inventory,
@@ -45,7 +57,7 @@ int run(const kestrel::cli::Options& options) {
             std::cout << inventory.selectorUrl << '\n';
             break;
         case kestrel::cli::Output::Json:
-            std::cout << kestrel::cli::toJson(inventory, target);
+            std::cout << kestrel::cli::toJson(inventory, target, sources.answered);
             break;
     }
     return 0;

@@ -3,20 +3,22 @@
 namespace kestrel::cli {
 
 const char* usageText() {
-    return "Usage: kestrel-scan [--report | --url | --json] [--fixture FILE]\n"
+    return "Usage: kestrel-scan [--report | --url | --json] [--fixture FILE | --from-dump FILE]\n"
            "\n"
            "Scans this machine's system and memory facts and prints them.\n"
            "\n"
            "Output (one of):\n"
-           "  --report        the plain-text report, CR LF line ends (the default)\n"
-           "  --url           the memory selector page address\n"
-           "  --json          every scanned value, caption and list row as JSON\n"
+           "  --report          the plain-text report, CR LF line ends (the default)\n"
+           "  --url             the memory selector page address\n"
+           "  --json            every scanned value, caption and list row as JSON\n"
            "\n"
-           "Input:\n"
-           "  --fixture FILE  answer the management queries from a JSON fixture file\n"
+           "Input (at most one; by default this machine, where on Linux a directory named by\n"
+           "the environment variable KESTREL_ROOT stands in for the machine's file system):\n"
+           "  --fixture FILE    answer the management queries from a JSON fixture file\n"
+           "  --from-dump FILE  answer them from an SMBIOS dump (`dmidecode --dump-bin FILE`)\n"
            "\n"
-           "  --help          show this text\n"
-           "  --version       show the version\n";
+           "  --help            show this text\n"
+           "  --version         show the version\n";
 }
 
 Options parseOptions(const std::vector<std::string>& args) {
@@ -36,10 +38,12 @@ Options parseOptions(const std::vector<std::string>& args) {
             chooseOutput(Output::Url, arg);
         } else if (arg == "--json") {
             chooseOutput(Output::Json, arg);
-        } else if (arg == "--fixture") {
-            if (i + 1 == args.size()) throw UsageError{"--fixture needs a file name"};
-            if (options.fixture) throw UsageError{"--fixture given twice"};
-            options.fixture = args[++i];
+        } else if (arg == "--fixture" || arg == "--from-dump") {
+            if (i + 1 == args.size()) throw UsageError{arg + " needs a file name"};
+            if (options.fixture || options.fromDump) {
+                throw UsageError{"give one input, --fixture FILE or --from-dump FILE"};
+            }
+            (arg == "--fixture" ? options.fixture : options.fromDump) = args[++i];
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--version") {

@@ -10,7 +10,8 @@ enum class Output { Report, Url, Json };
 
 struct Options {
     Output output = Output::Report;
-    std::optional<std::string> fixture;  // --fixture FILE
+    std::optional<std::string> fixture;   // --fixture FILE
+    std::optional<std::string> fromDump;  // --from-dump FILE
     bool help = false;
     bool version = false;
 };

@@ -15,6 +15,9 @@ template <class... Fs>
 struct Overloaded : Fs... {
     using Fs::operator()...;
 };
+// Clang before 17 does not deduce aggregate template arguments by itself.
+template <class... Fs>
+Overloaded(Fs...) -> Overloaded<Fs...>;
 
 std::string_view trimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");

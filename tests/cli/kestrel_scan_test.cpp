@@ -1,6 +1,10 @@
 // Drives the kestrel-scan executable as a user would.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "process_runner.h"
@@ -9,6 +13,7 @@ namespace kestrel::test {
 namespace {
 
 const std::string kAcme = KESTREL_TEST_DATA "/fixtures/acme.json";
+const std::string kDumps = KESTREL_TEST_DATA "/smbios/";
 
 ProcessResult scan(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
     return runProcess(KESTREL_SCAN, args, env);
@@ -84,6 +89,73 @@ TEST(KestrelScan, ErrorsAndUsage) {
     }
     EXPECT_EQ(scan({"--version"}).out, "kestrel-scan 1.00\n");
     EXPECT_NE(scan({"--help"}).out.find("--fixture FILE"), std::string::npos);
+}
+
+bool hasLine(const std::string& report, const std::string& line) {
+    return report.find("\r\n" + line + "\r\n") != std::string::npos;
+}
+
+TEST(KestrelScanFromDump, ReportsTheDumpedMachine) {
+    const ProcessResult z600 = scan({"--from-dump", kDumps + "systemd/HP-Z600.bin"});
+    ASSERT_EQ(z600.exitCode, 0) << z600.err;
+    EXPECT_EQ(z600.err, "");
+    for (const char* line :
+         {"System Manufacturer:Hewlett-Packard", "System Model: HP Z600 Workstation",
+          "System Type: x64-based PC", "Processor: Intel(R) Xeon(R) CPU X5650 @ 2.67GHz",
+          "Processor Speed: 2666", "Installed RAM: 32 GB", "Maximum RAM: 24 GB", "Total Slots: 6",
+          "Capacity: 8192 MB,8192 MB,8192 MB,8192 MB,", "Memory Type: 24,24,24,24,",
+          "Slots: CPU0 DIMM1,CPU0 DIMM2,CPU1 DIMM1,CPU1 DIMM2,"}) {
+        EXPECT_TRUE(hasLine(z600.out, line)) << line << " (the system ROM is no RAM)";
+    }
+
+    const ProcessResult r730xd = scan({"--from-dump", kDumps + "infrasim/dell_r730xd_smbios.bin"});
+    ASSERT_EQ(r730xd.exitCode, 0) << r730xd.err;
+    EXPECT_TRUE(hasLine(r730xd.out, "Maximum RAM: 3072 GB")) << r730xd.out;
+    EXPECT_TRUE(hasLine(r730xd.out, "Installed RAM: 384 GB")) << r730xd.out;
+
+    const ProcessResult x280 =
+        scan({"--json", "--from-dump", kDumps + "systemd/Lenovo-ThinkPad-X280.bin"});
+    ASSERT_EQ(x280.exitCode, 0) << x280.err;
+    const auto doc = nlohmann::json::parse(x280.out);
+    EXPECT_EQ(doc["inventory"]["systemType"], "x64-based PC");
+    EXPECT_EQ(doc["inventory"]["moduleMemoryTypes"], "26,26,");
+    EXPECT_EQ(doc["inventory"]["installedMemoryGB"], 8.0);
+    EXPECT_EQ(doc["captions"]["Label37"], "2  (Currently Memory in 2 Slots)");
+}
+
+TEST(KestrelScanFromDump, BrokenDumpsWarnOrFailNamingTheFile) {
+    const std::string cut = std::filesystem::temp_directory_path() /
+                            ("kestrel-cut-" + std::to_string(::getpid()) + ".bin");
+    std::ifstream whole(kDumps + "systemd/HP-Z600.bin", std::ios::binary);
+    std::string bytes(1500, '\0');
+    whole.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(cut, std::ios::binary) << bytes;
+
+    const ProcessResult damaged = scan({"--from-dump", cut});
+    EXPECT_EQ(damaged.exitCode, 0) << damaged.err;
+    EXPECT_TRUE(damaged.err.starts_with("kestrel-scan: warning: " + cut +
+                                        ": the structure at table offset 0x05B5"))
+        << damaged.err;
+    EXPECT_TRUE(hasLine(damaged.out, "System Model: HP Z600 Workstation"));
+
+    std::ofstream(cut, std::ios::binary) << bytes.substr(0x20);
+    const ProcessResult bare = scan({"--from-dump", cut});
+    EXPECT_EQ(bare.exitCode, 1);
+    EXPECT_TRUE(bare.err.starts_with("kestrel-scan: " + cut + ": no SMBIOS entry point"))
+        << bare.err;
+    EXPECT_EQ(bare.out, "");
+    std::filesystem::remove(cut);
+
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"--from-dump"},
+                                               {"--from-dump", "a.bin", "--fixture", kAcme},
+                                               {"--fixture", kAcme, "--from-dump", "a.bin"},
+                                               {"--from-dump", "a", "--from-dump", "b"}}) {
+        const ProcessResult usage = scan(args);
+        EXPECT_EQ(usage.exitCode, 2) << args.size();
+        EXPECT_NE(usage.err.find("Usage: kestrel-scan"), std::string::npos);
+    }
+    EXPECT_NE(scan({"--help"}).out.find("--from-dump FILE"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,186 @@
+#include "platform/linux/linux_machine.h"
+
+#include <cmath>
+#include <optional>
+
+#include "inventory/error.h"
+#include "platform/linux/dmi_id.h"
+#include "platform/linux/os_facts.h"
+#include "platform/linux/udev_memory.h"
+#include "platform/smbios/smbios_classes.h"
+#include "platform/smbios/smbios_table.h"
+
+namespace kestrel::linux_machine {
+namespace {
+
+using Objects = std::vector<PropertyMap>;
+
+constexpr const char* kEntryPoint = "/sys/firmware/dmi/tables/smbios_entry_point";
+constexpr const char* kTable = "/sys/firmware/dmi/tables/DMI";
+
+InventoryValue valueOr(const std::optional<std::string>& text) {
+    return text ? InventoryValue(*text) : InventoryValue::null();
+}
+
+InventoryValue firstOf(std::initializer_list<InventoryValue> candidates) {
+    for (const auto& candidate : candidates) {
+        if (!candidate.isNull() && !candidate.isEmpty()) return candidate;
+    }
+    return InventoryValue::null();
+}
+
+InventoryValue propertyOf(const Objects& objects, const char* name) {
+    return objects.empty() ? InventoryValue::null() : objects.front().at(name);
+}
+
+// The SMBIOS table, when this user may read it and it decodes.
+std::optional<ManagementTable> readSmbios(const MachineRoot& root, ReadStatus& status,
+                                          MachineSources& sources) {
+    const FileText entryPoint = root.read(kEntryPoint);
+    const FileText table = root.read(kTable);
+    status = entryPoint.status == ReadStatus::Ok ? table.status : entryPoint.status;
+    if (status != ReadStatus::Ok) return std::nullopt;
+    try {
+        const auto bytes = [](const std::string& text) {
+            return std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+        };
+        const smbios::Table decoded = smbios::decode(bytes(entryPoint.text), bytes(table.text));
+        if (decoded.damage) {
+            sources.notices.push_back("the SMBIOS table is damaged (" + *decoded.damage +
+                                      "); using the " + std::to_string(decoded.structures.size()) +
+                                      " structures before the damage");
+        }
+        return smbios::classesFromTable(decoded);
+    } catch (const Error& e) {
+        sources.notices.push_back(std::string("the SMBIOS table could not be decoded (") +
+                                  e.what() + "); using the other sources");
+        status = ReadStatus::Missing;
+        return std::nullopt;
+    }
+}
+
+InventoryValue clockSpeed(const OsFacts& os, const CpuPackage* package) {
+    if (os.cpuFrequencyMHz) return InventoryValue(*os.cpuFrequencyMHz);
+    if (package && package->currentMHz) {
+        return InventoryValue(static_cast<std::int64_t>(std::llround(*package->currentMHz)));
+    }
+    return InventoryValue::null();
+}
+
+// The brand string and vendor as the kernel reports them are what users know their processor
+// by; the firmware's strings are often abbreviated or blank.
+Objects processors(const Objects& fromSmbios, const OsFacts& os) {
+    Objects result;
+    if (!fromSmbios.empty()) {
+        for (std::size_t i = 0; i < fromSmbios.size(); ++i) {
+            PropertyMap cpu = fromSmbios[i];
+            const CpuPackage* package = i < os.packages.size() ? &os.packages[i] : nullptr;
+            if (package && package->modelName) cpu["Name"] = *package->modelName;
+            if (package && package->vendorId) cpu["Manufacturer"] = *package->vendorId;
+            if (cpu["CurrentClockSpeed"].isNull())
+                cpu["CurrentClockSpeed"] = clockSpeed(os, package);
+            result.push_back(std::move(cpu));
+        }
+        return result;
+    }
+    for (const auto& package : os.packages) {
+        result.push_back(PropertyMap{{"Name", valueOr(package.modelName)},
+                                     {"Manufacturer", valueOr(package.vendorId)},
+                                     {"CurrentClockSpeed", clockSpeed(os, &package)},
+                                     {"ExtClock", InventoryValue::null()}});
+    }
+    return result;
+}
+
+void noteMissingMemoryDetails(ReadStatus smbiosStatus, bool haveUdev, MachineSources& sources) {
+    if (smbiosStatus == ReadStatus::Ok || haveUdev) {
+        if (smbiosStatus == ReadStatus::Denied) {
+            sources.notices.push_back(
+                "the SMBIOS table needs root: memory details come from the "
+                "udev database and the serial number is not available");
+        }
+        return;
+    }
+    sources.notices.push_back(smbiosStatus == ReadStatus::Denied
+                                  ? "memory module details need root or the udev database"
+                                  : "this machine has no SMBIOS table and no udev memory data: "
+                                    "memory module details are not available");
+}
+
+}  // namespace
+
+MachineReading readMachine(const MachineRoot& root) {
+    MachineReading reading;
+    MachineSources& sources = reading.sources;
+
+    ReadStatus smbiosStatus = ReadStatus::Missing;
+    const std::optional<ManagementTable> smbios = readSmbios(root, smbiosStatus, sources);
+    if (smbios) sources.answered.push_back("smbios");
+    const OsFacts os = OsFacts::read(root);
+    if (os.memTotalBytes || !os.packages.empty()) sources.answered.push_back("proc");
+
+    std::optional<UdevMemory> udev;
+    if (!smbios) {
+        const FileText database = root.read("/run/udev/data/+dmi:id");
+        if (database.status == ReadStatus::Ok) udev = UdevMemory::parse(database.text);
+        if (udev) sources.answered.push_back("udev");
+    }
+    const DmiId dmi = smbios ? DmiId{} : DmiId::read(root);
+    if (dmi.sysVendor || dmi.productName || dmi.biosVendor || dmi.boardName) {
+        sources.answered.push_back("dmi-id");
+    }
+    noteMissingMemoryDetails(smbiosStatus, udev.has_value(), sources);
+
+    const auto classObjects = [&](const char* name) {
+        return smbios ? smbios->objects(name) : Objects{};
+    };
+    ManagementTable& table = reading.table;
+
+    const Objects system = classObjects("Win32_ComputerSystem");
+    table.add(
+        "Win32_ComputerSystem",
+        PropertyMap{
+            {"Manufacturer", firstOf({propertyOf(system, "Manufacturer"), valueOr(dmi.sysVendor)})},
+            {"Model", firstOf({propertyOf(system, "Model"), valueOr(dmi.productName),
+                               valueOr(os.deviceTreeModel)})},
+            {"SystemType", systemTypeFor(os.architecture)},
+            {"TotalPhysicalMemory", os.memTotalBytes ? InventoryValue(*os.memTotalBytes)
+                                                     : propertyOf(system, "TotalPhysicalMemory")},
+        });
+
+    for (auto& array :
+         smbios ? classObjects("Win32_PhysicalMemoryArray") : (udev ? udev->arrays() : Objects{})) {
+        table.add("Win32_PhysicalMemoryArray", std::move(array));
+    }
+    for (auto& module :
+         smbios ? classObjects("Win32_PhysicalMemory") : (udev ? udev->modules() : Objects{})) {
+        table.add("Win32_PhysicalMemory", std::move(module));
+    }
+    for (auto& cpu : processors(classObjects("Win32_Processor"), os)) {
+        table.add("Win32_Processor", std::move(cpu));
+    }
+
+    if (smbios) {
+        for (const char* name : {"Win32_Bios", "Win32_ComputerSystemProduct", "Win32_Baseboard"}) {
+            for (const auto& object : smbios->objects(name)) table.add(name, object);
+        }
+        return reading;
+    }
+    if (dmi.biosVendor || dmi.biosVersion) {
+        table.add("Win32_Bios", PropertyMap{{"Manufacturer", valueOr(dmi.biosVendor)},
+                                            {"SMBIOSBIOSVersion", valueOr(dmi.biosVersion)}});
+    }
+    if (dmi.sysVendor || dmi.productVersion || dmi.productSerial) {
+        table.add("Win32_ComputerSystemProduct",
+                  PropertyMap{{"IdentifyingNumber", valueOr(dmi.productSerial)},
+                              {"Vendor", valueOr(dmi.sysVendor)},
+                              {"Version", valueOr(dmi.productVersion)}});
+    }
+    if (dmi.boardVendor || dmi.boardName) {
+        table.add("Win32_Baseboard", PropertyMap{{"Manufacturer", valueOr(dmi.boardVendor)},
+                                                 {"Product", valueOr(dmi.boardName)}});
+    }
+    return reading;
+}
+
+}  // namespace kestrel::linux_machine

@@ -1,0 +1,143 @@
+#include "platform/linux/os_facts.h"
+
+#include <sys/utsname.h>
+
+#include <charconv>
+#include <cmath>
+#include <map>
+#include <sstream>
+
+namespace kestrel::linux_machine {
+namespace {
+
+std::string_view trim(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+template <class Number>
+std::optional<Number> parseNumber(std::string_view text) {
+    text = trim(text);
+    Number value{};
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc()) return std::nullopt;
+    (void)end;
+    return value;
+}
+
+std::optional<std::int64_t> kilohertzAsMegahertz(const MachineRoot& root, const char* file) {
+    const auto text = root.readTrimmed(file);
+    if (!text) return std::nullopt;
+    const auto kHz = parseNumber<std::int64_t>(*text);
+    if (!kHz || *kHz <= 0) return std::nullopt;
+    return (*kHz + 500) / 1000;
+}
+
+std::string kernelArchitecture(const MachineRoot& root) {
+    // /proc/sys/kernel/arch lets a fake root speak for another architecture.
+    if (auto arch = root.readTrimmed("/proc/sys/kernel/arch"); arch && !arch->empty()) return *arch;
+    utsname name{};
+    return uname(&name) == 0 ? name.machine : "";
+}
+
+}  // namespace
+
+std::optional<std::int64_t> parseMemTotal(const std::string& meminfo) {
+    std::istringstream lines(meminfo);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.starts_with("MemTotal:")) continue;
+        std::string_view rest = trim(std::string_view(line).substr(9));
+        const bool inKilobytes = rest.ends_with("kB");
+        if (inKilobytes) rest.remove_suffix(2);
+        const auto number = parseNumber<std::int64_t>(rest);
+        if (!number || *number < 0 || *number > INT64_MAX / 1024) return std::nullopt;
+        return inKilobytes ? *number * 1024 : *number;
+    }
+    return std::nullopt;
+}
+
+std::vector<CpuPackage> parseCpuInfo(const std::string& cpuinfo) {
+    // Logical processors are blocks separated by blank lines; the package is their
+    // "physical id" (absent on single-socket and many ARM machines).
+    std::map<std::int64_t, CpuPackage> packages;
+    std::map<std::string, std::string> block;
+    const auto flush = [&] {
+        if (block.empty()) return;
+        std::int64_t id = 0;
+        if (const auto found = block.find("physical id"); found != block.end()) {
+            id = parseNumber<std::int64_t>(found->second).value_or(0);
+        }
+        CpuPackage& package = packages[id];
+        const auto take = [&](const char* key, std::optional<std::string>& into) {
+            if (const auto found = block.find(key); found != block.end() && !into) {
+                into = found->second;
+            }
+        };
+        take("model name", package.modelName);
+        take("vendor_id", package.vendorId);
+        if (const auto found = block.find("cpu MHz"); found != block.end() && !package.currentMHz) {
+            package.currentMHz = parseNumber<double>(found->second);
+        }
+        block.clear();
+    };
+    std::istringstream lines(cpuinfo);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const auto colon = line.find(':');
+        if (trim(line).empty()) {
+            flush();
+        } else if (colon != std::string::npos) {
+            const std::string key(trim(std::string_view(line).substr(0, colon)));
+            const std::string_view value = std::string_view(line).substr(colon + 1);
+            // Only the first blank after the colon is layout; the brand string keeps the rest.
+            block[key] = std::string(value.starts_with(' ') ? value.substr(1) : value);
+            if (block[key].ends_with('\r')) block[key].pop_back();
+        }
+    }
+    flush();
+    std::vector<CpuPackage> result;
+    for (auto& [id, package] : packages) {
+        if (package.modelName || package.vendorId || package.currentMHz) {
+            result.push_back(std::move(package));
+        }
+    }
+    return result;
+}
+
+std::string systemTypeFor(const std::string& architecture) {
+    if (architecture == "x86_64") return "x64-based PC";
+    if (architecture.size() == 4 && architecture[0] == 'i' && architecture.substr(2) == "86" &&
+        architecture[1] >= '3' && architecture[1] <= '6') {
+        return "X86-based PC";
+    }
+    if (architecture == "aarch64") return "ARM64-based PC";
+    return architecture;
+}
+
+OsFacts OsFacts::read(const MachineRoot& root) {
+    OsFacts facts;
+    if (const auto meminfo = root.read("/proc/meminfo"); meminfo.status == ReadStatus::Ok) {
+        facts.memTotalBytes = parseMemTotal(meminfo.text);
+    }
+    if (const auto cpuinfo = root.read("/proc/cpuinfo"); cpuinfo.status == ReadStatus::Ok) {
+        facts.packages = parseCpuInfo(cpuinfo.text);
+    }
+    facts.cpuFrequencyMHz =
+        kilohertzAsMegahertz(root, "/sys/devices/system/cpu/cpu0/cpufreq/base_frequency");
+    if (!facts.cpuFrequencyMHz) {
+        facts.cpuFrequencyMHz =
+            kilohertzAsMegahertz(root, "/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq");
+    }
+    facts.architecture = kernelArchitecture(root);
+    if (auto model = root.read("/proc/device-tree/model"); model.status == ReadStatus::Ok) {
+        // A device-tree string ends in a NUL byte.
+        const auto end = model.text.find('\0');
+        facts.deviceTreeModel = trimEnd(model.text.substr(0, end));
+    }
+    return facts;
+}
+
+}  // namespace kestrel::linux_machine

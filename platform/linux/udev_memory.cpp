@@ -1,0 +1,123 @@
+#include "platform/linux/udev_memory.h"
+
+#include <charconv>
+#include <map>
+#include <sstream>
+
+#include "platform/smbios/smbios_classes.h"
+
+namespace kestrel::linux_machine {
+namespace {
+
+std::optional<std::int64_t> parseInteger(const std::string& text) {
+    std::int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::optional<std::uint8_t> typeCode(const UdevMemoryDevice& device) {
+    return device.type ? smbios::memoryTypeFromName(*device.type) : std::nullopt;
+}
+
+bool isNonVolatile(const UdevMemoryDevice& device) {
+    const auto code = typeCode(device);
+    return code && *code >= 0x08 && *code <= 0x0C;  // ROM, Flash, EEPROM, FEPROM, EPROM
+}
+
+InventoryValue valueOr(const std::optional<std::string>& text) {
+    return text ? InventoryValue(*text) : InventoryValue::null();
+}
+
+InventoryValue valueOr(const std::optional<std::int64_t>& number) {
+    return number ? InventoryValue(*number) : InventoryValue::null();
+}
+
+// "DEVICE_12_SIZE" -> index 12, field "SIZE".
+bool splitDeviceKey(std::string_view key, int& index, std::string& field) {
+    const auto underscore = key.find('_');
+    if (underscore == std::string_view::npos) return false;
+    const auto [end, ec] = std::from_chars(key.data(), key.data() + underscore, index);
+    if (ec != std::errc() || end != key.data() + underscore || index < 0) return false;
+    field = std::string(key.substr(underscore + 1));
+    return true;
+}
+
+}  // namespace
+
+std::optional<UdevMemory> UdevMemory::parse(const std::string& database) {
+    UdevMemory memory;
+    std::map<int, UdevMemoryDevice> devices;
+    bool any = false;
+    std::istringstream lines(database);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.starts_with("E:MEMORY_")) continue;
+        const auto equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        const std::string_view key = std::string_view(line).substr(9, equals - 9);
+        const std::string value = line.substr(equals + 1);
+        if (key == "ARRAY_MAX_CAPACITY") {
+            memory.arrayMaxCapacityBytes = parseInteger(value);
+            any = true;
+        } else if (key == "ARRAY_NUM_DEVICES") {
+            memory.arrayDeviceCount = parseInteger(value);
+            any = true;
+        } else if (key.starts_with("DEVICE_")) {
+            int index = 0;
+            std::string field;
+            if (!splitDeviceKey(key.substr(7), index, field)) continue;
+            any = true;
+            UdevMemoryDevice& device = devices[index];
+            device.index = index;
+            if (field == "PRESENT")
+                device.present = value != "0";
+            else if (field == "SIZE")
+                device.sizeBytes = parseInteger(value);
+            else if (field == "TYPE")
+                device.type = value;
+            else if (field == "SPEED_MTS")
+                device.speedMts = parseInteger(value);
+            else if (field == "LOCATOR")
+                device.locator = value;
+            else if (field == "MANUFACTURER")
+                device.manufacturer = value;
+        }
+    }
+    if (!any) return std::nullopt;
+    for (auto& [index, device] : devices) memory.devices.push_back(std::move(device));
+    return memory;
+}
+
+std::vector<PropertyMap> UdevMemory::arrays() const {
+    if (!arrayMaxCapacityBytes && !arrayDeviceCount) return {};
+    InventoryValue slots = InventoryValue::null();
+    if (arrayDeviceCount) {
+        std::int64_t count = *arrayDeviceCount;
+        for (const auto& device : devices) count -= isNonVolatile(device) ? 1 : 0;
+        slots = InventoryValue(count);
+    }
+    InventoryValue kilobytes = InventoryValue::null();
+    if (arrayMaxCapacityBytes) kilobytes = InventoryValue(*arrayMaxCapacityBytes / 1024);
+    return {PropertyMap{{"MaxCapacity", kilobytes}, {"MemoryDevices", slots}}};
+}
+
+std::vector<PropertyMap> UdevMemory::modules() const {
+    std::vector<PropertyMap> result;
+    for (const auto& device : devices) {
+        if (!device.present || isNonVolatile(device)) continue;
+        const auto code = typeCode(device);
+        const bool knownSpeed = device.speedMts && *device.speedMts > 0;
+        result.push_back(PropertyMap{
+            {"Capacity", valueOr(device.sizeBytes)},
+            {"MemoryType",
+             code ? InventoryValue(smbios::cimMemoryType(*code)) : InventoryValue::null()},
+            {"Speed", knownSpeed ? InventoryValue(*device.speedMts) : InventoryValue::null()},
+            {"DeviceLocator", valueOr(device.locator)},
+            {"Manufacturer", valueOr(device.manufacturer)},
+        });
+    }
+    return result;
+}
+
+}  // namespace kestrel::linux_machine

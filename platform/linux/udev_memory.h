@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/management/management_table.h"
+
+namespace kestrel::linux_machine {
+
+// One memory device as the udev database records it (MEMORY_DEVICE_<n>_*).
+struct UdevMemoryDevice {
+    int index = 0;
+    bool present = true;
+    std::optional<std::int64_t> sizeBytes;
+    std::optional<std::string> type;  // a name such as "DDR4"
+    std::optional<std::int64_t> speedMts;
+    std::optional<std::string> locator;
+    std::optional<std::string> manufacturer;
+};
+
+// The memory facts that udev writes at boot into the DMI device's database entry, readable
+// without root.
+struct UdevMemory {
+    std::optional<std::int64_t> arrayMaxCapacityBytes;
+    std::optional<std::int64_t> arrayDeviceCount;
+    std::vector<UdevMemoryDevice> devices;  // by index
+
+    // Parses the "E:KEY=VALUE" lines; nullopt when the entry holds no memory facts.
+    static std::optional<UdevMemory> parse(const std::string& database);
+
+    // The memory array and module objects these facts stand for. Non-volatile devices (the
+    // firmware's flash or ROM) are not system memory: they are neither listed nor counted.
+    std::vector<PropertyMap> arrays() const;
+    std::vector<PropertyMap> modules() const;
+};
+
+}  // namespace kestrel::linux_machine

@@ -1,0 +1,86 @@
+// kestrel-scan reading a Linux machine: this one, and machines stood up from files.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "fake_root.h"
+#include "process_runner.h"
+
+namespace kestrel::test {
+namespace {
+
+ProcessResult scanRoot(const FakeRoot& root, const std::vector<std::string>& args) {
+    return runProcess(KESTREL_SCAN, args, {"KESTREL_ROOT=" + root.path().string()});
+}
+
+std::size_t lineCount(const std::string& report) {
+    std::size_t lines = 0;
+    for (auto at = report.find("\r\n"); at != std::string::npos; at = report.find("\r\n", at + 2)) {
+        ++lines;
+    }
+    return lines;
+}
+
+TEST(KestrelScanMachine, ReadsThisMachine) {
+    const ProcessResult result = runProcess(KESTREL_SCAN, {});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(lineCount(result.out), 35u);
+    EXPECT_EQ(result.out.find("Installed RAM: 0 MB"), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find("Processor: \r\n"), std::string::npos) << result.out;
+}
+
+TEST(KestrelScanMachine, FakeRootWithTheTableAsRoot) {
+    const FakeRoot root({"--dump", smbiosData("systemd/Lenovo-Thinkcentre-m720s.bin")});
+    const ProcessResult result = scanRoot(root, {"--json"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    const auto doc = nlohmann::json::parse(result.out);
+    EXPECT_EQ(doc["sources"], nlohmann::json::array({"smbios", "proc"}));
+    EXPECT_EQ(doc["captions"]["Label21"], "LENOVO");
+    EXPECT_EQ(doc["captions"]["Label27"], "Intel(R) Core(TM) i7-8700 CPU @ 3.20GHz");
+    EXPECT_EQ(doc["captions"]["Label37"], "4  (Currently Memory in 3 Slots)");
+    EXPECT_EQ(doc["lists"]["memoryLst"], nlohmann::json::array({"8192 MB", "8192 MB", "8192 MB"}));
+}
+
+TEST(KestrelScanMachine, NoDmiSaysWhatIsMissingAndReportsTheRest) {
+    const FakeRoot root({"--memtotal-kb", "8281404"});
+    const ProcessResult result = scanRoot(root, {});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err,
+              "kestrel-scan: this machine has no SMBIOS table and no udev memory data: memory "
+              "module details are not available\n");
+    EXPECT_NE(result.out.find("System Type: x64-based PC\r\n"), std::string::npos);
+    EXPECT_NE(result.out.find("Processor: Intel(R) Core(TM) i7-8700 CPU @ 3.20GHz\r\n"),
+              std::string::npos);
+    EXPECT_NE(result.out.find("Installed RAM: 7.9 GB\r\n"), std::string::npos);
+}
+
+// Runs kestrel-scan as an unprivileged user against a root whose table only root may read.
+TEST(KestrelScanMachine, WithoutRootTheUdevDatabaseStandsIn) {
+    if (geteuid() != 0 || access("/usr/bin/setpriv", X_OK) != 0) {
+        GTEST_SKIP() << "needs root and setpriv to drop to an unprivileged user";
+    }
+    const FakeRoot root({"--dump", smbiosData("systemd/HP-Z600.bin"), "--udev",
+                         smbiosData("systemd/HP-Z600.bin.txt"), "--dmi-id", "sys_vendor=HP"});
+    chmod(root.path().c_str(), 0755);
+    chmod((root.path() / "sys/firmware/dmi/tables/DMI").c_str(), 0400);
+    const ProcessResult result = runProcess(
+        "/usr/bin/setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", KESTREL_SCAN},
+        {"KESTREL_ROOT=" + root.path().string()});
+    if (result.exitCode == 126 || result.exitCode == 127) {
+        GTEST_SKIP() << "the unprivileged user cannot reach the build: " << result.err;
+    }
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err,
+              "kestrel-scan: the SMBIOS table needs root: memory details come from the udev "
+              "database and the serial number is not available\n");
+    EXPECT_NE(result.out.find("Slots: CPU0 DIMM1,CPU0 DIMM2,CPU1 DIMM1,CPU1 DIMM2,\r\n"),
+              std::string::npos)
+        << result.out;
+}
+
+}  // namespace
+}  // namespace kestrel::test

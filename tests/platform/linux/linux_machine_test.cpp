@@ -1,0 +1,131 @@
+#include "platform/linux/linux_machine.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_root.h"
+
+namespace kestrel::linux_machine {
+namespace {
+
+using test::FakeRoot;
+using test::smbiosData;
+using Sources = std::vector<std::string>;
+
+const PropertyMap& only(const ManagementTable& table, const char* className) {
+    const auto& objects = table.objects(className);
+    if (objects.size() != 1) throw std::runtime_error(std::string("not one ") + className);
+    return objects.front();
+}
+
+TEST(LinuxMachine, WithTheSmbiosTableTheKernelStillGivesMemorySizeArchitectureAndCpuName) {
+    const FakeRoot root({"--dump", smbiosData("systemd/Lenovo-ThinkPad-X280.bin"), "--memtotal-kb",
+                         "7979200", "--cpu", "  Brand CPU @ 1.60GHz |GenuineIntel|800.0",
+                         "--dmi-id", "bios_vendor=NOT FROM SMBIOS"});
+    const MachineReading reading = readMachine(MachineRoot(root.path()));
+    EXPECT_EQ(reading.sources.answered, (Sources{"smbios", "proc"}));
+    EXPECT_TRUE(reading.sources.notices.empty());
+
+    const PropertyMap& system = only(reading.table, "Win32_ComputerSystem");
+    EXPECT_EQ(system.at("Manufacturer"), InventoryValue("LENOVO"));
+    EXPECT_EQ(system.at("SystemType"), InventoryValue("x64-based PC"));
+    EXPECT_EQ(system.at("TotalPhysicalMemory"), InventoryValue(std::int64_t{7979200} * 1024));
+
+    const PropertyMap& cpu = only(reading.table, "Win32_Processor");
+    EXPECT_EQ(cpu.at("Name"), InventoryValue("  Brand CPU @ 1.60GHz "));
+    EXPECT_EQ(cpu.at("Manufacturer"), InventoryValue("GenuineIntel"));
+    EXPECT_FALSE(cpu.at("CurrentClockSpeed").isNull()) << "the firmware's speed is kept";
+
+    EXPECT_NE(only(reading.table, "Win32_Bios").at("Manufacturer"),
+              InventoryValue("NOT FROM SMBIOS"));
+    EXPECT_EQ(reading.table.objects("Win32_PhysicalMemory").size(), 2u);
+}
+
+TEST(LinuxMachine, WithoutTheTableMemoryComesFromUdevAndNamesFromDmiId) {
+    const FakeRoot root(
+        {"--udev", smbiosData("systemd/HP-Z600.bin.txt"), "--dmi-id", "sys_vendor=Hewlett-Packard",
+         "--dmi-id", "product_name=HP Z600 Workstation", "--dmi-id", "bios_vendor=Hewlett-Packard",
+         "--dmi-id", "bios_version=786G4 v03.19", "--dmi-id", "board_name=0B54h"});
+    const MachineReading reading = readMachine(MachineRoot(root.path()));
+    EXPECT_EQ(reading.sources.answered, (Sources{"proc", "udev", "dmi-id"}));
+    EXPECT_TRUE(reading.sources.notices.empty());
+
+    EXPECT_EQ(only(reading.table, "Win32_ComputerSystem").at("Model"),
+              InventoryValue("HP Z600 Workstation"));
+    const PropertyMap& array = only(reading.table, "Win32_PhysicalMemoryArray");
+    EXPECT_EQ(array.at("MaxCapacity"), InventoryValue(std::int64_t{12582912}));
+    EXPECT_EQ(array.at("MemoryDevices"), InventoryValue(std::int64_t{6})) << "the ROM is no slot";
+
+    const auto& modules = reading.table.objects("Win32_PhysicalMemory");
+    ASSERT_EQ(modules.size(), 4u) << "two empty slots and the firmware ROM are not modules";
+    EXPECT_EQ(modules[0].at("Capacity"), InventoryValue(std::int64_t{8589934592}));
+    EXPECT_EQ(modules[0].at("MemoryType"), InventoryValue(std::int64_t{24}));
+    EXPECT_EQ(modules[0].at("Speed"), InventoryValue(std::int64_t{1600}));
+    EXPECT_EQ(modules[3].at("DeviceLocator"), InventoryValue("CPU1 DIMM2"));
+    EXPECT_EQ(modules[3].at("Manufacturer"), InventoryValue("JEDEC ID:80 AD"));
+
+    const PropertyMap& product = only(reading.table, "Win32_ComputerSystemProduct");
+    EXPECT_TRUE(product.at("IdentifyingNumber").isNull()) << "the serial is root's";
+    EXPECT_TRUE(product.at("Version").isNull());
+    const PropertyMap& board = only(reading.table, "Win32_Baseboard");
+    EXPECT_TRUE(board.at("Manufacturer").isNull());
+    EXPECT_EQ(board.at("Product"), InventoryValue("0B54h"));
+}
+
+TEST(LinuxMachine, NoDmiAtAllStillGivesProcessorMemoryAndSystemType) {
+    const FakeRoot root({"--cpu", "Cpu A|AuthenticAMD|2445.6", "--cpu", "Cpu B|AuthenticAMD|1200",
+                         "--arch", "aarch64"});
+    const MachineReading reading = readMachine(MachineRoot(root.path()));
+    EXPECT_EQ(reading.sources.answered, (Sources{"proc"}));
+    ASSERT_EQ(reading.sources.notices.size(), 1u);
+    EXPECT_EQ(reading.sources.notices[0],
+              "this machine has no SMBIOS table and no udev memory data: memory module details "
+              "are not available");
+
+    const PropertyMap& system = only(reading.table, "Win32_ComputerSystem");
+    EXPECT_TRUE(system.at("Manufacturer").isNull());
+    EXPECT_TRUE(system.at("Model").isNull());
+    EXPECT_EQ(system.at("SystemType"), InventoryValue("ARM64-based PC"));
+    const auto& cpus = reading.table.objects("Win32_Processor");
+    ASSERT_EQ(cpus.size(), 2u);
+    EXPECT_EQ(cpus[0].at("CurrentClockSpeed"), InventoryValue(std::int64_t{2446}));
+    EXPECT_EQ(cpus[1].at("Name"), InventoryValue("Cpu B"));
+    EXPECT_TRUE(cpus[1].at("ExtClock").isNull());
+    for (const char* absent : {"Win32_PhysicalMemoryArray", "Win32_PhysicalMemory", "Win32_Bios",
+                               "Win32_ComputerSystemProduct", "Win32_Baseboard"}) {
+        EXPECT_TRUE(reading.table.objects(absent).empty()) << absent;
+    }
+}
+
+TEST(LinuxMachine, StableFrequencySourcesWinOverTheDriftingCurrentOne) {
+    const FakeRoot root({});
+    root.write("/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq", "4600000\n");
+    EXPECT_EQ(only(readMachine(MachineRoot(root.path())).table, "Win32_Processor")
+                  .at("CurrentClockSpeed"),
+              InventoryValue(std::int64_t{4600}));
+    root.write("/sys/devices/system/cpu/cpu0/cpufreq/base_frequency", "3200000\n");
+    EXPECT_EQ(only(readMachine(MachineRoot(root.path())).table, "Win32_Processor")
+                  .at("CurrentClockSpeed"),
+              InventoryValue(std::int64_t{3200}));
+}
+
+TEST(LinuxMachine, ABrokenTableFallsBackToTheOtherSourcesAndSaysSo) {
+    const FakeRoot root({"--udev", smbiosData("systemd/Lenovo-Thinkcentre-m720s.bin.txt"),
+                         "--dmi-id", "sys_vendor=LENOVO"});
+    root.write("/sys/firmware/dmi/tables/smbios_entry_point", "_SM_ not an entry point");
+    root.write("/sys/firmware/dmi/tables/DMI", std::string(64, '\xff'));
+    const MachineReading reading = readMachine(MachineRoot(root.path()));
+    EXPECT_EQ(reading.sources.answered, (Sources{"proc", "udev", "dmi-id"}));
+    ASSERT_EQ(reading.sources.notices.size(), 1u);
+    EXPECT_TRUE(reading.sources.notices[0].starts_with("the SMBIOS table could not be decoded ("));
+    EXPECT_EQ(reading.table.objects("Win32_PhysicalMemory").size(), 3u);
+}
+
+TEST(LinuxMachine, DeviceTreeModelNamesBoardsWithoutDmi) {
+    const FakeRoot root({"--arch", "aarch64"});
+    root.write("/proc/device-tree/model", std::string("Raspberry Pi 4 Model B Rev 1.4\0", 31));
+    EXPECT_EQ(only(readMachine(MachineRoot(root.path())).table, "Win32_ComputerSystem").at("Model"),
+              InventoryValue("Raspberry Pi 4 Model B Rev 1.4"));
+}
+
+}  // namespace
+}  // namespace kestrel::linux_machine

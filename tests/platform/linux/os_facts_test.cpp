@@ -1,0 +1,56 @@
+#include "platform/linux/os_facts.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrel::linux_machine {
+namespace {
+
+TEST(MemTotal, KilobytesBecomeBytesAndOddLinesAreRefused) {
+    EXPECT_EQ(parseMemTotal("MemFree: 1 kB\nMemTotal:       24683752 kB\n"), 24683752LL * 1024);
+    EXPECT_EQ(parseMemTotal("MemTotal: 4096\n"), 4096);
+    EXPECT_EQ(parseMemTotal("MemFree: 1 kB\n"), std::nullopt);
+    EXPECT_EQ(parseMemTotal("MemTotal: lots kB\n"), std::nullopt);
+    EXPECT_EQ(parseMemTotal("MemTotal: -5 kB\n"), std::nullopt);
+    EXPECT_EQ(parseMemTotal("MemTotal: 99999999999999999 kB\n"), std::nullopt) << "overflow";
+    EXPECT_EQ(parseMemTotal(""), std::nullopt);
+}
+
+TEST(CpuInfo, OnePackagePerPhysicalIdKeepingTheBrandStringAsWritten) {
+    const std::string cpuinfo =
+        "processor\t: 0\nvendor_id\t: GenuineIntel\nmodel name\t:   Intel(R) Xeon(R) X5650  \n"
+        "cpu MHz\t\t: 2660.123\nphysical id\t: 1\n\n"
+        "processor\t: 1\nvendor_id\t: GenuineIntel\nmodel name\t: Other\nphysical id\t: 1\n\n"
+        "processor\t: 2\nvendor_id\t: AuthenticAMD\nmodel name\t: AMD EPYC\ncpu MHz\t: 2445.424\n"
+        "physical id\t: 0\n";
+    const auto packages = parseCpuInfo(cpuinfo);
+    ASSERT_EQ(packages.size(), 2u);
+    EXPECT_EQ(packages[0].modelName, "AMD EPYC");
+    EXPECT_EQ(packages[0].vendorId, "AuthenticAMD");
+    EXPECT_EQ(packages[1].modelName, "  Intel(R) Xeon(R) X5650  ");
+    EXPECT_DOUBLE_EQ(packages[1].currentMHz.value(), 2660.123);
+}
+
+TEST(CpuInfo, MachinesWithoutPhysicalIdOrBrandString) {
+    // An arm64 kernel lists neither "model name" nor "physical id".
+    const auto arm = parseCpuInfo(
+        "processor\t: 0\nBogoMIPS\t: 48.00\nCPU part\t: 0xd08\n\n"
+        "processor\t: 1\nBogoMIPS\t: 48.00\n");
+    EXPECT_TRUE(arm.empty());
+    const auto single = parseCpuInfo("processor : 0\nmodel name : Pentium\ncpu MHz : bad\n");
+    ASSERT_EQ(single.size(), 1u);
+    EXPECT_EQ(single[0].modelName, "Pentium");
+    EXPECT_FALSE(single[0].currentMHz);
+    EXPECT_TRUE(parseCpuInfo("").empty());
+}
+
+TEST(SystemType, NamedAfterTheKernelArchitecture) {
+    EXPECT_EQ(systemTypeFor("x86_64"), "x64-based PC");
+    EXPECT_EQ(systemTypeFor("i686"), "X86-based PC");
+    EXPECT_EQ(systemTypeFor("i386"), "X86-based PC");
+    EXPECT_EQ(systemTypeFor("aarch64"), "ARM64-based PC");
+    EXPECT_EQ(systemTypeFor("riscv64"), "riscv64");
+    EXPECT_EQ(systemTypeFor("i786"), "i786");
+}
+
+}  // namespace
+}  // namespace kestrel::linux_machine

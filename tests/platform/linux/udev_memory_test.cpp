@@ -1,0 +1,41 @@
+#include "platform/linux/udev_memory.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrel::linux_machine {
+namespace {
+
+TEST(UdevMemory, OnlyMemoryKeysCountAndOddValuesBecomeNull) {
+    EXPECT_FALSE(UdevMemory::parse("I:1234\nE:ID_VENDOR=x\nG:systemd\n"));
+    const auto memory = UdevMemory::parse(
+        "I:99\nE:MEMORY_ARRAY_NUM_DEVICES=2\n"
+        "E:MEMORY_DEVICE_10_SIZE=17179869184\nE:MEMORY_DEVICE_10_TYPE=DDR5\n"
+        "E:MEMORY_DEVICE_10_SPEED_MTS=0\nE:MEMORY_DEVICE_10_LOCATOR=B\n"
+        "E:MEMORY_DEVICE_2_SIZE=huge\nE:MEMORY_DEVICE_2_TYPE=Brand-New-RAM\n"
+        "E:MEMORY_DEVICE_2_LOCATOR=A=1\nE:MEMORY_DEVICE_x_SIZE=1\nE:MEMORY_DEVICE_3_PRESENT=0\n");
+    ASSERT_TRUE(memory);
+    const auto modules = memory->modules();
+    ASSERT_EQ(modules.size(), 2u) << "devices by index, the empty one left out";
+    EXPECT_TRUE(modules[0].at("Capacity").isNull());
+    EXPECT_TRUE(modules[0].at("MemoryType").isNull());
+    EXPECT_EQ(modules[0].at("DeviceLocator"), InventoryValue("A=1"));
+    EXPECT_TRUE(modules[0].at("Manufacturer").isNull());
+    EXPECT_EQ(modules[1].at("Capacity"), InventoryValue(std::int64_t{17179869184}));
+    EXPECT_EQ(modules[1].at("MemoryType"), InventoryValue(std::int64_t{34}));
+    EXPECT_TRUE(modules[1].at("Speed").isNull()) << "0 MT/s means unknown";
+
+    const auto arrays = memory->arrays();
+    ASSERT_EQ(arrays.size(), 1u);
+    EXPECT_TRUE(arrays[0].at("MaxCapacity").isNull());
+    EXPECT_EQ(arrays[0].at("MemoryDevices"), InventoryValue(std::int64_t{2}));
+}
+
+TEST(UdevMemory, NoArrayKeysNoArray) {
+    const auto memory = UdevMemory::parse("E:MEMORY_DEVICE_0_SIZE=1024\n");
+    ASSERT_TRUE(memory);
+    EXPECT_TRUE(memory->arrays().empty());
+    EXPECT_EQ(memory->modules().size(), 1u);
+}
+
+}  // namespace
+}  // namespace kestrel::linux_machine
