@@ -18,6 +18,9 @@ void KestrelWindow::ensureLoaded() {
 void KestrelWindow::showWindow() {
     ensureLoaded();
     show();
+    // A shown window takes the keyboard: the scan screen has to see the user's keys, and
+    // without a window manager nothing else would give it the focus.
+    activateWindow();
 }
 
 void KestrelWindow::unload() {
