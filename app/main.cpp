@@ -4,7 +4,7 @@
 #include "app/screen_sequence.h"
 #include "platform/gui/browser_environment.h"
 #include "platform/gui/message_box.h"
-#include "platform/gui/window_fonts.h"
+#include "platform/gui/window_look.h"
 #include "platform/gui/window_runtime.h"
 #include "platform/machine_service.h"
 
@@ -15,7 +15,7 @@ int main(int, char** argv) {
     char* qtArgv[] = {argv[0], nullptr};
     QApplication app(qtArgc, qtArgv);
     QGuiApplication::setDesktopFileName(QStringLiteral(KESTREL_APP_ID));
-    kestrel::gui::installWindowFonts();
+    kestrel::gui::installWindowLook();
 
     kestrel::gui::MessageBox messages;
     kestrel::gui::WindowRuntime runtime(messages,

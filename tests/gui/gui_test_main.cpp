@@ -4,7 +4,7 @@
 #include <QApplication>
 
 #include "platform/gui/browser_environment.h"
-#include "platform/gui/window_fonts.h"
+#include "platform/gui/window_look.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
@@ -14,6 +14,6 @@ int main(int argc, char** argv) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--proxy-server=http://127.0.0.1:9");
     kestrel::gui::prepareBrowserEnvironment();
     QApplication app(argc, argv);
-    kestrel::gui::installWindowFonts();
+    kestrel::gui::installWindowLook();
     return RUN_ALL_TESTS();
 }

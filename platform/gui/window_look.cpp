@@ -1,11 +1,13 @@
-#include "platform/gui/window_fonts.h"
+#include "platform/gui/window_look.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QStyleFactory>
 
 namespace kestrel::gui {
 
-void installWindowFonts() {
+void installWindowLook() {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     // Where the Windows fonts are missing, Liberation's have the same widths (Arial's for the
     // sans serif), so captions fit the labels the layout gives them.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
