@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# check_package.sh BUILD_DIR APP_ID
+# Installs the build into a scratch prefix and packs it with CPack, then checks that both hold
+# the programs and the desktop files under the app id, and that the package depends on the
+# browser engine.
+set -euo pipefail
+build=$1
+id=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+expected=(
+  bin/kestrel
+  bin/kestrel-scan
+  "share/applications/$id.desktop"
+  "share/metainfo/$id.metainfo.xml"
+  "share/icons/hicolor/scalable/apps/$id.svg"
+)
+for size in 16 32 48 64 128 256; do
+  expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
+done
+
+fail() { echo "check_package: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
+for file in "${expected[@]}"; do
+  [[ -f "$scratch/prefix/$file" ]] || fail "cmake --install did not install $file"
+done
+grep -qx "Icon=$id" "$scratch/prefix/share/applications/$id.desktop" ||
+  fail "the launcher does not name the installed icon"
+
+(cd "$build" && cpack -B "$scratch/package" >/dev/null)
+deb=$(ls "$scratch"/package/kestrel_*.deb)
+contents=$(dpkg-deb --contents "$deb")
+for file in "${expected[@]}"; do
+  grep -q " \./usr/$file\$" <<<"$contents" || fail "the package lacks /usr/$file"
+done
+depends=$(dpkg-deb --field "$deb" Depends)
+grep -q libqt6webenginewidgets6 <<<"$depends" || fail "Depends lacks the browser engine: $depends"
+echo "install and package hold ${#expected[@]} files each"
