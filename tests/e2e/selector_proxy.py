@@ -2,13 +2,23 @@
 
 The embedded browser is pointed at it with Chromium's --proxy-server flag, so every request
 for the selector page arrives here in absolute form ("GET http://host/path?query HTTP/1.1")
-exactly as the browser sent it. Each request target is recorded and answered with a small page.
+exactly as the browser sent it. Each request target is recorded and answered with a small page
+that lists the query parameters it received.
 """
 
+import html
 import http.server
 import threading
+import urllib.parse
 
-PAGE = b"<html><body><p>Memory selector stand-in</p></body></html>"
+
+def stand_in_page(target):
+    query = urllib.parse.urlsplit(target).query
+    rows = "".join("<tr><th>%s</th><td>%s</td></tr>" % (html.escape(urllib.parse.unquote(k)),
+                                                         html.escape(urllib.parse.unquote(v)))
+                   for k, _, v in (pair.partition("=") for pair in query.split("&") if pair))
+    return ("<html><body style='font-family: sans-serif; font-size: 12px'>"
+            "<h3>Memory selector (stand-in)</h3><table>%s</table></body></html>" % rows).encode()
 
 
 class SelectorProxy:
@@ -22,11 +32,12 @@ class SelectorProxy:
                 with proxy._arrived:
                     proxy.targets.append(self.path)
                     proxy._arrived.notify_all()
+                page = stand_in_page(self.path)
                 self.send_response(200)
-                self.send_header("Content-Type", "text/html")
-                self.send_header("Content-Length", str(len(PAGE)))
+                self.send_header("Content-Type", "text/html; charset=utf-8")
+                self.send_header("Content-Length", str(len(page)))
                 self.end_headers()
-                self.wfile.write(PAGE)
+                self.wfile.write(page)
 
             def log_message(self, *args):
                 pass

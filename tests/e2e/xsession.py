@@ -193,6 +193,18 @@ class XClient:
         self._request(struct.pack("<BBHII", 25, 0, 11, window, 0) + event)
         self.sync()
 
+    def click(self, x, y):
+        """Moves the pointer to x, y on the screen and clicks the left button there, as input
+        from a device (XTEST), and returns once the server has handled it."""
+        reply = self._reply(self._request(struct.pack("<BxHHxx", 98, 4, 5) + b"XTEST\0\0\0"))
+        if not reply or not reply[8]:
+            raise RuntimeError("the X server lacks the XTEST extension")
+        major = reply[9]
+        for kind, detail in ((6, 0), (4, 1), (5, 1)):  # MotionNotify, ButtonPress, ButtonRelease
+            self._request(struct.pack("<BBHBBxxII8xhh7xB", major, 2, 9, kind, detail, 0,
+                                      self.root, x, y, 0))
+        self.sync()
+
     def sync(self):
         """Returns once the server has handled every request sent so far."""
         self._reply(self._request(struct.pack("<BxH", 43, 1)))  # GetInputFocus
