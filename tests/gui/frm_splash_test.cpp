@@ -105,6 +105,8 @@ struct KeyCase {
     bool removes;
 };
 
+void PrintTo(const KeyCase& key, std::ostream* out) { *out << key.name; }
+
 class FrmSplashKeyTest : public FrmSplashTest, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(FrmSplashKeyTest, OnlyKeysThatTypeACharacterRemoveTheScreen) {
