@@ -38,7 +38,10 @@ void FrmSplash::paintEvent(QPaintEvent* event) {
 
 void FrmSplash::keyPressEvent(QKeyEvent* event) {
     // Keys that type nothing (Shift, Ctrl, arrows, function keys) leave the screen alone.
-    if (event->text().isEmpty()) return KestrelWindow::keyPressEvent(event);
+    if (event->text().isEmpty()) {
+        KestrelWindow::keyPressEvent(event);
+        return;
+    }
     runtime().handle([this] { unload(); });
 }
 
