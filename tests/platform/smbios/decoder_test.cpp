@@ -249,7 +249,10 @@ TEST_F(DumpFile, ErrorsNameTheFile) {
     EXPECT_TRUE(error(table).starts_with(name + "no SMBIOS entry point")) << error(table);
     EXPECT_EQ(errorOf([] { readDumpFile("/nonexistent/dump.bin"); }),
               "/nonexistent/dump.bin: cannot open");
+#ifndef _WIN32
+    // Windows refuses to open a directory at all; a POSIX system opens it and fails the read.
     EXPECT_EQ(errorOf([] { readDumpFile("/"); }), "/: cannot read");
+#endif
 }
 
 TEST(Sysfs, ErrorsNameTheFileAtFault) {
