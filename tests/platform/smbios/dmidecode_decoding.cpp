@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <map>
 #include <set>
 #include <sstream>
@@ -144,6 +145,7 @@ ManagementTable classesFromDmidecode(std::string_view text) {
                                                  {"Manufacturer", r.text("Manufacturer")}});
         }
     }
+    if (!bios || !system) throw std::runtime_error("dmidecode shows no BIOS or no system");
     classes.add("Win32_ComputerSystem", {{"Manufacturer", system->text("Manufacturer")},
                                          {"Model", system->text("Product Name")},
                                          {"SystemType", is64Bit ? "x64-based PC" : "X86-based PC"},
