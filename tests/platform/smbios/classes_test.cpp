@@ -187,7 +187,7 @@ TEST(MemoryType, NamesAsTheUdevDatabaseWritesThem) {
         {"DDR3", 0x18},  {"DDR4", 0x1A},    {"LPDDR4", 0x1E}, {"Logical non-volatile device", 0x1F},
         {"DDR5", 0x22},  {"LPDDR5", 0x23},  {"ddr4", 0x1A}};
     for (const auto& [name, code] : known) EXPECT_EQ(memoryTypeFromName(name), code) << name;
-    for (const char* unknown : {"", "Reserved", "<OUT OF SPEC>", "DDR4 ", "DDR9"}) {
+    for (const char* unknown : {"", "Reserved", "DDR4 ", "DDR9"}) {
         EXPECT_FALSE(memoryTypeFromName(unknown)) << unknown;
     }
 }
