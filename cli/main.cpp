@@ -80,7 +80,8 @@ int run(const kestrel::cli::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::setlocale(LC_ALL, "");
+    // Only numbers follow the locale; loading its other categories would double the start-up time.
+    std::setlocale(LC_NUMERIC, "");
     writeBinaryOutput();
     std::ios::sync_with_stdio(true);
     kestrel::cli::Options options;
