@@ -15,6 +15,11 @@
 #include "platform/smbios/smbios_classes.h"
 #include "platform/smbios/smbios_table.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 constexpr int kScanFailed = 1;
@@ -38,6 +43,15 @@ std::unique_ptr<kestrel::ManagementService> openService(const kestrel::cli::Opti
     auto service = kestrel::openMachineService(&sources);
     for (const auto& notice : sources.notices) std::cerr << "kestrel-scan: " << notice << '\n';
     return service;
+}
+
+// The same bytes on every system: Windows would otherwise turn each "\n" into "\r\n", and the
+// report's own CR LF into CR CR LF.
+void writeBinaryOutput() {
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
 }
 
 int run(const kestrel::cli::Options& options) {
@@ -66,7 +80,9 @@ int run(const kestrel::cli::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::setlocale(LC_ALL, "");
+    // Only numbers follow the locale; loading its other categories would double the start-up time.
+    std::setlocale(LC_NUMERIC, "");
+    writeBinaryOutput();
     std::ios::sync_with_stdio(true);
     kestrel::cli::Options options;
     try {

@@ -45,9 +45,9 @@ std::size_t declaredLength(std::span<const std::uint8_t> bytes, std::size_t at, 
     const std::size_t length = bytes[at];
     if (length < shortestDeclared || length > bytes.size()) {
         throw Error(std::string("SMBIOS entry point: the ") + anchor + " block says it is " +
-                    std::to_string(length) + " bytes long, which does not fit the " +
-                    std::to_string(needed) + " to " + std::to_string(bytes.size()) +
-                    " bytes it has");
+                    std::to_string(length) + " bytes long; expected " +
+                    std::to_string(shortestDeclared) + " up to the " +
+                    std::to_string(bytes.size()) + " bytes given");
     }
     return length;
 }

@@ -1,5 +1,4 @@
 #include <fstream>
-#include <iterator>
 
 #include "inventory/error.h"
 #include "platform/smbios/entry_point.h"

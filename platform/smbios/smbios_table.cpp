@@ -76,6 +76,7 @@ class TableWalker {
 
     static std::vector<std::string> splitStrings(std::span<const std::uint8_t> area) {
         std::vector<std::string> strings;
+        strings.reserve(static_cast<std::size_t>(std::count(area.begin(), area.end(), 0)) + 1);
         // An empty string ends the set, as it does for every other reader of the table.
         auto begin = area.begin();
         while (begin != area.end() && *begin != 0) {

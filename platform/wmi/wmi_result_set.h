@@ -1,0 +1,29 @@
+#pragma once
+
+#include <wbemidl.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/management/management_service.h"
+#include "platform/wmi/com_apartment.h"
+#include "platform/wmi/com_ptr.h"
+
+namespace kestrel::wmi {
+
+// The objects of one query, fetched from the enumerator one at a time; objects the provider's
+// rules leave out (a memory array that is not system memory) are skipped.
+class WmiResultSet : public ResultSet {
+  public:
+    WmiResultSet(std::shared_ptr<const ComApartment> apartment, std::string className,
+                 ComPtr<IEnumWbemClassObject> enumerator);
+
+    std::unique_ptr<ManagementObject> next() override;
+
+  private:
+    std::shared_ptr<const ComApartment> apartment_;  // first in, last out: COM outlives the rest
+    std::string className_;
+    ComPtr<IEnumWbemClassObject> enumerator_;
+};
+
+}  // namespace kestrel::wmi

@@ -1,0 +1,107 @@
+// The version record and the icon that Windows shows for kestrel-scan.exe.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace kestrel::test {
+namespace {
+
+std::wstring scanPath() {
+    const std::string path = KESTREL_SCAN;
+    std::wstring result(path.size(), L'\0');
+    result.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), result.data(),
+                            static_cast<int>(result.size()))));
+    return result;
+}
+
+class VersionRecord {
+  public:
+    explicit VersionRecord(const std::wstring& file) {
+        DWORD ignored = 0;
+        data_.resize(GetFileVersionInfoSizeW(file.c_str(), &ignored));
+        if (data_.empty() ||
+            !GetFileVersionInfoW(file.c_str(), 0, static_cast<DWORD>(data_.size()), data_.data())) {
+            data_.clear();
+        }
+    }
+    bool present() const { return !data_.empty(); }
+
+    std::wstring text(const std::wstring& name) const {
+        void* value = nullptr;
+        UINT length = 0;
+        const std::wstring path = L"\\StringFileInfo\\040904B0\\" + name;
+        if (!VerQueryValueW(data_.data(), path.c_str(), &value, &length) || length == 0) return {};
+        return static_cast<const wchar_t*>(value);
+    }
+
+    const VS_FIXEDFILEINFO* numbers() const {
+        void* value = nullptr;
+        UINT length = 0;
+        if (!VerQueryValueW(data_.data(), L"\\", &value, &length)) return nullptr;
+        return static_cast<const VS_FIXEDFILEINFO*>(value);
+    }
+
+  private:
+    std::vector<char> data_;
+};
+
+TEST(KestrelScanResources, VersionRecordIsKestrel100) {
+    const VersionRecord record(scanPath());
+    ASSERT_TRUE(record.present());
+    EXPECT_EQ(record.text(L"ProductName"), L"Kestrel");
+    EXPECT_EQ(record.text(L"FileVersion"), L"1.00");
+    EXPECT_EQ(record.text(L"ProductVersion"), L"1.00");
+    EXPECT_EQ(record.text(L"OriginalFilename"), L"kestrel-scan.exe");
+    const VS_FIXEDFILEINFO* numbers = record.numbers();
+    ASSERT_TRUE(numbers);
+    EXPECT_EQ(numbers->dwFileVersionMS, MAKELONG(0, 1)) << "1.0";
+    EXPECT_EQ(numbers->dwFileVersionLS, 0u);
+    EXPECT_EQ(numbers->dwProductVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(numbers->dwProductVersionLS, 0u);
+}
+
+// The icon group as an executable stores it: a header, then one entry per image.
+#pragma pack(push, 2)
+struct IconGroupEntry {
+    BYTE width;
+    BYTE height;
+    BYTE colourCount;
+    BYTE reserved;
+    WORD planes;
+    WORD bitCount;
+    DWORD bytes;
+    WORD id;
+};
+struct IconGroupHeader {
+    WORD reserved;
+    WORD type;
+    WORD count;
+};
+#pragma pack(pop)
+
+TEST(KestrelScanResources, IconHas32And16PixelImagesOf16Colours) {
+    const HMODULE exe = LoadLibraryExW(scanPath().c_str(), nullptr,
+                                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_TRUE(exe);
+    const HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));
+    ASSERT_TRUE(found) << "no icon group";
+    const auto* group = static_cast<const IconGroupHeader*>(LockResource(LoadResource(exe, found)));
+    ASSERT_TRUE(group);
+    const auto* entries = reinterpret_cast<const IconGroupEntry*>(group + 1);
+    std::set<int> sizes;
+    for (WORD i = 0; i < group->count; ++i) {
+        const IconGroupEntry& entry = entries[i];
+        EXPECT_EQ(entry.width, entry.height);
+        EXPECT_EQ(entry.bitCount, 4) << "16 colours";
+        sizes.insert(entry.width);
+    }
+    EXPECT_EQ(sizes, (std::set<int>{16, 32}));
+    FreeLibrary(exe);
+}
+
+}  // namespace
+}  // namespace kestrel::test

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/management/management_table.h"
+
+namespace kestrel::smbios::test {
+
+// The seven classes as dmidecode's text decoding of a table (`-t 0,1,2,4,16,17`) implies them,
+// by the same rules as the mapping under test. Strings stay as dmidecode shows them.
+ManagementTable classesFromDmidecode(std::string_view text);
+
+// Where our classes differ from dmidecode's, one line each. A string matches when it reads as
+// dmidecode prints it: bytes outside printable ASCII as '.', string index 0 as "Not Specified".
+std::vector<std::string> differences(const ManagementTable& ours, const ManagementTable& theirs);
+
+}  // namespace kestrel::smbios::test
