@@ -1,21 +1,8 @@
 # The version record (product Kestrel, version 1.00) and the application icon of a Windows
-# executable. The icon is resources/kestrel.ico; while that file is missing, a stand-in of the
-# same sizes is generated, so that every build carries one.
+# executable; the icon is resources/kestrel.ico, drawn by resources/make_resources.py.
 enable_language(RC)
 
 set(KESTREL_ICON ${PROJECT_SOURCE_DIR}/resources/kestrel.ico)
-if(NOT EXISTS ${KESTREL_ICON})
-    find_package(Python3 REQUIRED COMPONENTS Interpreter)
-    set(KESTREL_ICON ${PROJECT_BINARY_DIR}/resources/kestrel-placeholder.ico)
-    add_custom_command(
-        OUTPUT ${KESTREL_ICON}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/resources
-        COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/resources/make-placeholder-icon.py
-                ${KESTREL_ICON}
-        DEPENDS ${PROJECT_SOURCE_DIR}/resources/make-placeholder-icon.py
-        COMMENT "Generating a placeholder application icon")
-endif()
-add_custom_target(kestrel_icon DEPENDS ${KESTREL_ICON})
 
 # "1.00" as the four numbers of the binary version fields: 1,0,0,0.
 string(REPLACE "." ";" _kestrel_version_parts "${PROJECT_VERSION}.0.0")
@@ -32,5 +19,4 @@ function(kestrel_add_version_resource target description)
     configure_file(${PROJECT_SOURCE_DIR}/resources/version.rc.in ${rc} @ONLY)
     set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${KESTREL_ICON})
     target_sources(${target} PRIVATE ${rc})
-    add_dependencies(${target} kestrel_icon)
 endfunction()
