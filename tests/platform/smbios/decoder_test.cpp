@@ -1,6 +1,8 @@
 // The decoder on hand-made tables: entry points, field bounds, strings and broken tables.
 #include <gtest/gtest.h>
 
+#include "error_text.h"
+
 #include <functional>
 
 #include "inventory/error.h"
@@ -10,14 +12,7 @@
 namespace kestrel::smbios::test {
 namespace {
 
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
+using kestrel::test::errorOf;
 
 Record bios() { return Record(0, 0, 0x18).byte(4, 1).byte(5, 2).strings({"Vendor", "1.0"}); }
 Record endOfTable() { return Record(127, 0xFEFF, 4); }

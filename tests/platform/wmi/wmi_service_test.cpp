@@ -2,7 +2,9 @@
 #include "platform/wmi/wmi_service.h"
 
 #include <gtest/gtest.h>
+
 #include <windows.h>
+#include "error_text.h"
 
 #include <functional>
 #include <variant>
@@ -13,14 +15,7 @@
 namespace kestrel::wmi {
 namespace {
 
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "no error";
-}
+using kestrel::test::errorOf;
 
 std::unique_ptr<WmiService> connectedService() {
     auto service = std::make_unique<WmiService>();
