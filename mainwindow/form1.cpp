@@ -5,6 +5,7 @@
 #include <clocale>
 
 #include "inventory/build_config.h"
+#include "inventory/controls.h"
 #include "inventory/error.h"
 #include "inventory/inventory_scan.h"
 #include "mainwindow/browser_url.h"
@@ -41,6 +42,9 @@ Form1::Form1(gui::WindowRuntime& windowRuntime, ServiceFactory openService)
     setFixedSize(size());
     setGeometry(QRect(kPosition, size()));
     ui_->Label42->setText(helpText());
+    // Firmware strings are shown as written: "<b>" in a maker's name must not turn into markup.
+    for (const auto label : controls::kValueLabels)
+        control<QLabel>(label).setTextFormat(Qt::PlainText);
     const QCursor hand = gui::loadCursorFile(QStringLiteral(":/kestrel/hand.cur"));
     ui_->Image1->setCursor(hand);
     ui_->Label39->setCursor(hand);

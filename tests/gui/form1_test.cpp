@@ -64,6 +64,14 @@ TEST_F(Form1Test, LoadHandlerBlanksTheEighteenValueLabels) {
     EXPECT_FALSE(form.isVisible());
 }
 
+TEST_F(Form1Test, ValuesThatLookLikeMarkupAreShownAsWritten) {
+    form.setCaption(controls::kSystemManufacturer, "<b>Acme</b> &amp; Sons");
+    for (const auto name : controls::kValueLabels) {
+        EXPECT_EQ(control<QLabel>(std::string(name).c_str()).textFormat(), Qt::PlainText) << name;
+    }
+    EXPECT_EQ(form.caption(controls::kSystemManufacturer), "<b>Acme</b> &amp; Sons");
+}
+
 TEST_F(Form1Test, ScanFillsTheWindowAsTheRecordingTargetSees) {
     EXPECT_EQ(form.getKestrel(), InventoryValue("Success"));
     SystemInventory expected;
