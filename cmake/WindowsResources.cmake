@@ -1,10 +1,11 @@
-# The version record (product Kestrel, version 1.00) and the application icon of a Windows
-# executable; the icon is resources/kestrel.ico, drawn by resources/make_resources.py.
+# The version record (product Kestrel, the project's version) and the application icon of a
+# Windows executable; the icon is resources/kestrel.ico, drawn by resources/make_resources.py.
 enable_language(RC)
 
 set(KESTREL_ICON ${PROJECT_SOURCE_DIR}/resources/kestrel.ico)
 
-# "1.00" as the four numbers of the binary version fields: 1,0,0,0.
+# The version as the four numbers of the binary version fields, leading zeros dropped: "1.00"
+# is 1,0,0,0. The text fields carry PROJECT_VERSION as written.
 string(REPLACE "." ";" _kestrel_version_parts "${PROJECT_VERSION}.0.0")
 list(SUBLIST _kestrel_version_parts 0 4 _kestrel_version_parts)
 list(TRANSFORM _kestrel_version_parts REPLACE "^0+([0-9])" "\\1")

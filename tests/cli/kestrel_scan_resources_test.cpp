@@ -49,18 +49,18 @@ class VersionRecord {
     std::vector<char> data_;
 };
 
-TEST(KestrelScanResources, VersionRecordIsKestrel100) {
+TEST(KestrelScanResources, VersionRecordNamesKestrelAndItsVersion) {
     const VersionRecord record(scanPath());
     ASSERT_TRUE(record.present());
     EXPECT_EQ(record.text(L"ProductName"), L"Kestrel");
-    EXPECT_EQ(record.text(L"FileVersion"), L"1.00");
-    EXPECT_EQ(record.text(L"ProductVersion"), L"1.00");
+    EXPECT_EQ(record.text(L"FileVersion"), L"" KESTREL_VERSION);
+    EXPECT_EQ(record.text(L"ProductVersion"), L"" KESTREL_VERSION);
     EXPECT_EQ(record.text(L"OriginalFilename"), L"kestrel-scan.exe");
     const VS_FIXEDFILEINFO* numbers = record.numbers();
     ASSERT_TRUE(numbers);
-    EXPECT_EQ(numbers->dwFileVersionMS, MAKELONG(0, 1)) << "1.0";
+    EXPECT_EQ(numbers->dwFileVersionMS, MAKELONG(KESTREL_VERSION_MINOR, KESTREL_VERSION_MAJOR));
     EXPECT_EQ(numbers->dwFileVersionLS, 0u);
-    EXPECT_EQ(numbers->dwProductVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(numbers->dwProductVersionMS, MAKELONG(KESTREL_VERSION_MINOR, KESTREL_VERSION_MAJOR));
     EXPECT_EQ(numbers->dwProductVersionLS, 0u);
 }
 

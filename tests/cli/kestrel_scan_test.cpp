@@ -91,7 +91,7 @@ TEST(KestrelScan, ErrorsAndUsage) {
         EXPECT_EQ(usage.exitCode, 2) << args[0];
         EXPECT_TRUE(usage.err.starts_with("kestrel-scan: ")) << usage.err;
     }
-    EXPECT_EQ(scan({"--version"}).out, "kestrel-scan 1.00\n");
+    EXPECT_EQ(scan({"--version"}).out, "kestrel-scan " KESTREL_VERSION "\n");
     EXPECT_NE(scan({"--help"}).out.find("--fixture FILE"), std::string::npos);
 }
 
