@@ -15,7 +15,10 @@ fail() { echo "check_lintian: $*" >&2; exit 1; }
 deb=$(ls "$scratch"/package/kestrel_*.deb)
 
 # Shown with the overrides it applied and their reasons; lintian would count those as failures.
-report=$(lintian --show-overrides --fail-on none "$deb" 2>/dev/null)
+report=$(lintian --show-overrides --fail-on none "$deb" 2>"$scratch/lintian.err") || {
+  cat "$scratch/lintian.err" >&2
+  fail "lintian did not run"
+}
 echo "$report"
 ! grep -q '^[EW]: ' <<<"$report" || fail "lintian reports errors or warnings"
 ! grep -qE 'unused-override|mismatched-override|malformed-override' <<<"$report" ||
