@@ -164,7 +164,7 @@ TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(control<QLabel>("Label37").palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_FALSE(control<QPushButton>("clipboardCmd").font().bold());
     EXPECT_EQ(control<QLabel>("Label42").text(),
-              "Need Help?" + QString(43, ' ') + "Email : support@kestrel-memory.example");
+              "Need Help?" + QString(43, ' ') + "Email : support@kestrel.example");
 }
 
 TEST_F(Form1Test, HiddenControlsStayHiddenAndTabOrderSkipsThem) {
