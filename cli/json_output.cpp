@@ -41,6 +41,7 @@ std::string toJson(const SystemInventory& inv, const RecordingScanTarget& target
     fields["moduleSpeeds"] = toJson(inv.moduleSpeeds);
     fields["moduleLocators"] = toJson(inv.moduleLocators);
     fields["moduleManufacturers"] = toJson(inv.moduleManufacturers);
+    fields["memoryMakers"] = inv.memoryMakers;
     fields["moduleCount"] = inv.moduleCount;
     fields["processorName"] = toJson(inv.processorName);
     fields["processorManufacturer"] = toJson(inv.processorManufacturer);

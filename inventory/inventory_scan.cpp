@@ -4,6 +4,7 @@
 
 #include "inventory/controls.h"
 #include "inventory/error.h"
+#include "inventory/memory_maker.h"
 #include "inventory/memory_text.h"
 #include "inventory/report.h"
 
@@ -119,6 +120,7 @@ void InventoryScan::readModules() {
     target_.clearList(ctl::kSlotsList);
     target_.clearList(ctl::kMemoryList);
     target_.clearList(ctl::kSpeedList);
+    MemoryMakers makers;
     forEach("Win32_PhysicalMemory", [&](const ManagementObject& o) {
         const InventoryValue size = quotient(o, "Win32_PhysicalMemory", "capacity", unit_ * unit_);
         inv_.moduleCapacities = append(inv_.moduleCapacities, size, " MB,");
@@ -127,8 +129,13 @@ void InventoryScan::readModules() {
         inv_.moduleSpeeds = append(inv_.moduleSpeeds, speed, " MHz,");
         const InventoryValue locator = o.property("devicelocator");
         inv_.moduleLocators = append(inv_.moduleLocators, locator, ",");
+        // The maker is Kestrel's addition to the module query: an object without it is no error.
+        const auto manufacturer = o.find("manufacturer");
         inv_.moduleManufacturers =
-            append(inv_.moduleManufacturers, o.property("manufacturer"), ",");
+            append(inv_.moduleManufacturers, manufacturer.value_or(InventoryValue::null()), ",");
+        if (auto name = makerOf(manufacturer, o.find(kModuleManufacturerId))) {
+            makers.add(std::move(*name));
+        }
         target_.addRow(ctl::kSlotsList, format_.text(locator));
         target_.addRow(ctl::kMemoryList, format_.text(format_.join(size, " MB")));
         target_.addRow(ctl::kSpeedList, format_.text(format_.join(speed, " MHz")));
@@ -137,6 +144,17 @@ void InventoryScan::readModules() {
         }
         ++inv_.moduleCount;
     });
+    inv_.memoryMakers = makers.text();
+}
+
+std::optional<std::string> InventoryScan::makerOf(const std::optional<InventoryValue>& manufacturer,
+                                                  const std::optional<InventoryValue>& id) const {
+    const auto text = [&](const std::optional<InventoryValue>& v) {
+        return v ? format_.text(*v) : std::string();
+    };
+    const std::string idText = text(id);
+    return moduleMakerName(text(manufacturer),
+                           idText.empty() ? std::nullopt : std::optional<std::string_view>(idText));
 }
 
 void InventoryScan::readProcessor() {
@@ -197,7 +215,7 @@ void InventoryScan::setValueLabels() {
     setCaption(ctl::kBoardProduct, inv_.boardProduct);
     setCaption(ctl::kBiosManufacturer, inv_.biosManufacturer);
     setCaption(ctl::kBiosVersion, inv_.biosVersion);
-    setCaption(ctl::kMemoryManufacturer, inv_.moduleManufacturers);
+    target_.setCaption(ctl::kMemoryManufacturer, inv_.memoryMakers);
     const InventoryValue slotSummary =
         format_.join(format_.join(format_.join(inv_.memorySlots, "  (Currently Memory in "),
                                   InventoryValue(std::int64_t{inv_.moduleCount})),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "inventory/inventory_value.h"
@@ -45,6 +46,9 @@ class InventoryScan {
     InventoryValue append(const InventoryValue& list, const InventoryValue& entry,
                           const char* separator) const;
     void setCaption(std::string_view label, const InventoryValue& value);
+    // A module's maker from its manufacturer text, else from its JEP106 code.
+    std::optional<std::string> makerOf(const std::optional<InventoryValue>& manufacturer,
+                                       const std::optional<InventoryValue>& id) const;
 
     ManagementService& service_;
     ScanTarget& target_;

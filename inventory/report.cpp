@@ -54,7 +54,7 @@ std::string buildReport(const SystemInventory& inv, const ValueFormat& format,
     report.blank();
 
     report.header("Memory Details");
-    report.line("Memory Manufacturer: ", inv.moduleManufacturers);
+    report.line("Memory Manufacturer: ", inv.memoryMakers);
     report.line("Installed RAM: ", installedMemoryCaption);
     report.line("Maximum RAM: ", maximumMemoryCaption);
     report.line("Total Slots: ", inv.memorySlots);

@@ -23,7 +23,8 @@ struct SystemInventory {
     InventoryValue moduleMemoryTypes;
     InventoryValue moduleSpeeds;
     InventoryValue moduleLocators;
-    InventoryValue moduleManufacturers;
+    InventoryValue moduleManufacturers;  // as the firmware wrote them
+    std::string memoryMakers;            // the distinct makers those name, "Samsung, SK Hynix"
     std::int16_t moduleCount = 0;
     // Win32_Processor
     InventoryValue processorName;

@@ -10,6 +10,8 @@
 #include "inventory/inventory_scan.h"
 #include "mainwindow/browser_url.h"
 #include "mainwindow/chat_launch.h"
+#include "mainwindow/first_line_label.h"
+#include "mainwindow/list_keys.h"
 #include "mainwindow/list_sync.h"
 #include "mainwindow/probe_messages.h"
 #include "net/curl_page_reader.h"
@@ -43,8 +45,13 @@ Form1::Form1(gui::WindowRuntime& windowRuntime, ServiceFactory openService)
     setGeometry(QRect(kPosition, size()));
     ui_->Label42->setText(helpText());
     // Firmware strings are shown as written: "<b>" in a maker's name must not turn into markup.
-    for (const auto label : controls::kValueLabels)
+    // A value is one line high: a long one shows its words up to the label's edge, nothing of a
+    // second line.
+    auto* firstLinePainter = new FirstLinePainter(this);
+    for (const auto label : controls::kValueLabels) {
         control<QLabel>(label).setTextFormat(Qt::PlainText);
+        control<QLabel>(label).installEventFilter(firstLinePainter);
+    }
     const QCursor hand = gui::loadCursorFile(QStringLiteral(":/kestrel/hand.cur"));
     ui_->Image1->setCursor(hand);
     ui_->Label39->setCursor(hand);
@@ -59,6 +66,9 @@ Form1::Form1(gui::WindowRuntime& windowRuntime, ServiceFactory openService)
         ProbeMessages messages(runtime().messages());
         runProbe(reader, messages, build::kProbeUrl);
     });
+    auto* firstDown = new FirstDownSelectsFirstRow(this);
+    for (QListWidget* list : {ui_->memoryLst, ui_->slotsLst, ui_->speedLst})
+        list->installEventFilter(firstDown);
     // Row i of the three lists describes the same module: a selection in one is followed by
     // the other two.
     on(ui_->memoryLst, &QListWidget::itemSelectionChanged,

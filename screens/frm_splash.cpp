@@ -1,7 +1,9 @@
 #include "screens/frm_splash.h"
 
+#include <qdrawutil.h>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
@@ -18,7 +20,17 @@ FrmSplash::FrmSplash(gui::WindowRuntime& windowRuntime, Scan scan,
       showMainWindow_(std::move(showMainWindow)),
       timer_(new QTimer(this)) {
     ui_->setupUi(this);
-    setFixedSize(size());
+    // The layout places the controls in the client area; the fixed dialog frame lies around it.
+    auto* clientArea = new QWidget(this);
+    clientArea->setObjectName(QStringLiteral("clientArea"));
+    clientArea->setGeometry(QRect(QPoint(kDialogFrame, kDialogFrame), size()));
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control == clientArea) continue;
+        const bool hidden = control->isHidden();
+        control->setParent(clientArea);
+        control->setHidden(hidden);
+    }
+    setFixedSize(size() + QSize(2 * kDialogFrame, 2 * kDialogFrame));
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                     QGuiApplication::primaryScreen()->geometry()));
     timer_->setObjectName(QStringLiteral("Timer1"));
@@ -31,6 +43,10 @@ FrmSplash::~FrmSplash() = default;
 
 void FrmSplash::paintEvent(QPaintEvent* event) {
     KestrelWindow::paintEvent(event);
+    // A raised two-pixel edge and a pixel of the window's face, as the window manager would draw
+    // a fixed dialog frame; the screen has no title bar, so Qt draws none.
+    QPainter painter(this);
+    qDrawWinPanel(&painter, rect(), palette(), false);
     // The scan blocks the GUI thread, so the screen has to be on the display before the first
     // tick: the timer starts once the screen has been drawn.
     if (!timer_->isActive() && isLoaded()) timer_->start();

@@ -22,6 +22,8 @@ class FrmSplash : public gui::KestrelWindow {
   public:
     // The timer's interval in milliseconds.
     static constexpr int kTickInterval = 10;
+    // The fixed dialog frame's width in pixels on each side of the client area.
+    static constexpr int kDialogFrame = 3;
 
     using Scan = std::function<InventoryValue()>;
 

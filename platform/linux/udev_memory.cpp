@@ -82,6 +82,8 @@ std::optional<UdevMemory> UdevMemory::parse(const std::string& database) {
                 device.locator = value;
             else if (field == "MANUFACTURER")
                 device.manufacturer = value;
+            else if (field == "MODULE_MANUFACTURER_ID")
+                device.manufacturerId = smbios::manufacturerIdFromBank(value);
         }
     }
     if (!any) return std::nullopt;
@@ -108,14 +110,16 @@ std::vector<PropertyMap> UdevMemory::modules() const {
         if (!device.present || isNonVolatile(device)) continue;
         const auto code = typeCode(device);
         const bool knownSpeed = device.speedMts && *device.speedMts > 0;
-        result.push_back(PropertyMap{
+        PropertyMap module{
             {"Capacity", valueOr(device.sizeBytes)},
             {"MemoryType",
              code ? InventoryValue(smbios::cimMemoryType(*code)) : InventoryValue::null()},
             {"Speed", knownSpeed ? InventoryValue(*device.speedMts) : InventoryValue::null()},
             {"DeviceLocator", valueOr(device.locator)},
             {"Manufacturer", valueOr(device.manufacturer)},
-        });
+        };
+        if (device.manufacturerId) module.emplace(kModuleManufacturerId, *device.manufacturerId);
+        result.push_back(std::move(module));
     }
     return result;
 }

@@ -18,6 +18,7 @@ struct UdevMemoryDevice {
     std::optional<std::int64_t> speedMts;
     std::optional<std::string> locator;
     std::optional<std::string> manufacturer;
+    std::optional<std::string> manufacturerId;  // as kModuleManufacturerId holds it
 };
 
 // The memory facts that udev writes at boot into the DMI device's database entry, readable

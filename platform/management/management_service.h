@@ -1,12 +1,18 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "inventory/inventory_value.h"
 
 namespace kestrel {
+
+// A property of "Win32_PhysicalMemory" that only the providers reading the SMBIOS table add:
+// the module maker's JEDEC JEP106 code that SMBIOS 3.2 and later record beside the maker's text,
+// written as its continuation-count byte and code byte in hex ("80CE").
+inline constexpr std::string_view kModuleManufacturerId = "ModuleManufacturerID";
 
 // One object of a management class (one processor, one memory module, ...).
 class ManagementObject {
@@ -15,6 +21,9 @@ class ManagementObject {
     // Property names are matched without regard to case. An unset property reads as Null;
     // a name that the class lacks throws Error.
     virtual InventoryValue property(std::string_view name) const = 0;
+    // The property as the object holds it, nullopt where its class has none of that name: for
+    // what Kestrel reads beyond a class's contract, which a provider may not offer.
+    virtual std::optional<InventoryValue> find(std::string_view name) const = 0;
 };
 
 // The objects a query returned, enumerated once from the start.

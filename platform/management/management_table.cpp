@@ -17,10 +17,13 @@ class TableObject : public ManagementObject {
         : className_(std::move(className)), properties_(properties) {}
 
     InventoryValue property(std::string_view name) const override {
+        if (auto value = find(name)) return *value;
+        throw Error(className_ + " has no property \"" + std::string(name) + "\"");
+    }
+
+    std::optional<InventoryValue> find(std::string_view name) const override {
         const auto found = properties_.find(name);
-        if (found == properties_.end()) {
-            throw Error(className_ + " has no property \"" + std::string(name) + "\"");
-        }
+        if (found == properties_.end()) return std::nullopt;
         return found->second;
     }
 

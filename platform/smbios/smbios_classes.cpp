@@ -153,13 +153,18 @@ void addModules(ManagementTable& classes, const std::vector<InstalledModule>& mo
     using namespace f::memory_device;
     for (const auto& [device, capacity] : modules) {
         const auto type = device->byte(kMemoryType);
-        classes.add(
-            "Win32_PhysicalMemory",
-            {{"Capacity", capacity},
-             {"MemoryType", type ? InventoryValue(cimMemoryType(*type)) : InventoryValue::null()},
-             {"Speed", moduleSpeed(*device)},
-             {"DeviceLocator", text(*device, kLocator)},
-             {"Manufacturer", text(*device, kManufacturer)}});
+        PropertyMap module{
+            {"Capacity", capacity},
+            {"MemoryType", type ? InventoryValue(cimMemoryType(*type)) : InventoryValue::null()},
+            {"Speed", moduleSpeed(*device)},
+            {"DeviceLocator", text(*device, kLocator)},
+            {"Manufacturer", text(*device, kManufacturer)}};
+        if (const auto id = device->word(kModuleManufacturerCode)) {
+            if (auto idText = manufacturerIdText(*id)) {
+                module.emplace(kestrel::kModuleManufacturerId, std::move(*idText));
+            }
+        }
+        classes.add("Win32_PhysicalMemory", std::move(module));
     }
 }
 

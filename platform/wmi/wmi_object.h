@@ -21,7 +21,7 @@ class WmiObject : public ManagementObject {
     InventoryValue property(std::string_view name) const override;
 
     // The property as the class delivers it; nullopt when the class has none of that name.
-    std::optional<InventoryValue> find(std::string_view name) const;
+    std::optional<InventoryValue> find(std::string_view name) const override;
 
   private:
     std::shared_ptr<const ComApartment> apartment_;  // first in, last out: COM outlives object_

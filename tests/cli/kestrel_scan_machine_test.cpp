@@ -40,7 +40,12 @@ TEST(KestrelScanMachine, FakeRootWithTheTableAsRoot) {
     const auto doc = nlohmann::json::parse(result.out);
     EXPECT_EQ(doc["sources"], nlohmann::json::array({"smbios", "proc"}));
     EXPECT_EQ(doc["captions"]["Label21"], "LENOVO");
-    EXPECT_EQ(doc["captions"]["Label27"], "Intel(R) Core(TM) i7-8700 CPU @ 3.20GHz");
+    // /proc is the dumped machine's too: its processor, and its modules' 24 GB less what
+    // firmware and the kernel keep.
+    EXPECT_EQ(doc["captions"]["Label27"], "Intel(R) Core(TM) i5-8600K CPU @ 3.60GHz");
+    EXPECT_EQ(doc["captions"]["Label41"], "3600");
+    EXPECT_EQ(doc["captions"]["Label35"], "23.5 GB");
+    EXPECT_EQ(doc["captions"]["Label34"], "Samsung, Crucial");
     EXPECT_EQ(doc["captions"]["Label37"], "4  (Currently Memory in 3 Slots)");
     EXPECT_EQ(doc["lists"]["memoryLst"], nlohmann::json::array({"8192 MB", "8192 MB", "8192 MB"}));
 }

@@ -47,6 +47,8 @@ TEST(KestrelScan, JsonHoldsRecordCaptionsListsReportAndAddress) {
     EXPECT_EQ(doc["inventory"]["installedMemoryGB"], 2.0);
     EXPECT_EQ(doc["inventory"]["processorClockSpeed"], 2400);
     EXPECT_TRUE(doc["inventory"]["productVendor"].is_string());
+    EXPECT_EQ(doc["inventory"]["moduleManufacturers"], "Acme RAM,Acme RAM,");
+    EXPECT_EQ(doc["inventory"]["memoryMakers"], "Acme RAM");
     EXPECT_EQ(doc["captions"]["Label37"], "4  (Currently Memory in 2 Slots)");
     EXPECT_EQ(doc["captions"].size(), 18u);
     EXPECT_EQ(doc["lists"]["slotsLst"], nlohmann::json::array({"DIMM 1", "DIMM 2"}));

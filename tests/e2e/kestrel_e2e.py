@@ -28,7 +28,7 @@ from xsession import XClient, Xvfb
 # Window sizes, and click points relative to each window's client area (centres of the
 # buttons, from their twips: 15 to a pixel).
 DIALOG = (410, 322)
-SPLASH = (242, 78)
+SPLASH = (242 + 6, 78 + 6)  # the client area and the dialog frame Kestrel draws around it
 MAIN = (785, 706)
 OK_BUTTON = (1920 // 15 + 40, 4320 // 15 + 12)
 CANCEL_BUTTON = (3240 // 15 + 40, 4320 // 15 + 12)

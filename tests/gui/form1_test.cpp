@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QImage>
@@ -13,6 +14,7 @@
 #include "inventory/controls.h"
 #include "inventory/inventory_scan.h"
 #include "inventory/recording_scan_target.h"
+#include "mainwindow/first_line_label.h"
 #include "mainwindow/form1.h"
 #include "platform/gui/twips.h"
 
@@ -124,6 +126,47 @@ TEST_F(Form1Test, SelectingARowInAnyListMovesAllThree) {
     EXPECT_EQ(selectedRows(), (std::vector<int>{row + 1, row + 1, row + 1})) << "keyboard";
 }
 
+TEST_F(Form1Test, WithNoRowSelectedTheFirstDownSelectsTheFirstRowInAllThree) {
+    form.showWindow();
+    for (const char* name : {"slotsLst", "memoryLst", "speedLst"}) {
+        fillLists(3);
+        QListWidget& list = control<QListWidget>(name);
+        // Taking the focus, as slotsLst does when the window opens, makes the first row Qt's
+        // current row, with nothing selected.
+        list.setFocus();
+        QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(&list, &focusIn);
+        QTest::keyClick(&list, Qt::Key_Down);
+        EXPECT_EQ(selectedRows(), (std::vector<int>{0, 0, 0})) << name;
+        QTest::keyClick(&list, Qt::Key_Down);
+        EXPECT_EQ(selectedRows(), (std::vector<int>{1, 1, 1})) << name;
+    }
+}
+
+TEST_F(Form1Test, ALongValueShowsItsFirstLineBrokenAtBlanksOnly) {
+    form.showWindow();
+    QLabel& makers = control<QLabel>("Label34");
+    const QFontMetrics metrics = makers.fontMetrics();
+    const int width = makers.contentsRect().width();
+    const QString names = "SK Hynix, Samsung, Micron, Kingston, Crucial, Corsair, G.Skill, ADATA";
+    const QString shown = firstLine(names, metrics, width);
+    EXPECT_TRUE(names.startsWith(shown + ' ')) << shown.toStdString();
+    EXPECT_LE(metrics.horizontalAdvance(shown), width);
+    EXPECT_GT(metrics.horizontalAdvance(names.left(names.indexOf(' ', shown.size() + 1))), width)
+        << "as many words as fit";
+    const QString codes = QString("00AD00B300AD,").repeated(8);
+    EXPECT_EQ(firstLine(codes, metrics, width), codes) << "no break at a comma: cut at the edge";
+    EXPECT_EQ(firstLine("Corsair-Vengeance\r\nsecond", metrics, width), "Corsair-Vengeance");
+
+    form.setCaption("Label34", names.toStdString());
+    EXPECT_EQ(form.caption("Label34"), names.toStdString()) << "the caption itself stays whole";
+    const QImage drawn = makers.grab().toImage();
+    for (int y = metrics.height(); y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x)
+            ASSERT_GE(qGray(drawn.pixel(x, y)), 128) << "a sliver of a second line at y = " << y;
+    }
+}
+
 TEST_F(Form1Test, ClickingEmptyListsChangesNothing) {
     form.showWindow();
     fillLists(0);
@@ -164,7 +207,7 @@ TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(control<QLabel>("Label37").palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_FALSE(control<QPushButton>("clipboardCmd").font().bold());
     EXPECT_EQ(control<QLabel>("Label42").text(),
-              "Need Help?" + QString(43, ' ') + "Email : support@kestrel-memory.example");
+              "Need Help?" + QString(43, ' ') + "Email : support@kestrel.example");
 }
 
 TEST_F(Form1Test, HiddenControlsStayHiddenAndTabOrderSkipsThem) {

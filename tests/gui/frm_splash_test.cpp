@@ -44,7 +44,9 @@ class FrmSplashTest : public ::testing::Test {
 
 TEST_F(FrmSplashTest, LayoutWithoutTitleBarCentredOnTheScreen) {
     show("Success");
-    EXPECT_EQ(splash->size(), QSize(twips(3630), twips(1170)));
+    const auto* client = splash->findChild<QWidget*>("clientArea");
+    EXPECT_EQ(client->geometry(), QRect(3, 3, twips(3630), twips(1170)));
+    EXPECT_EQ(splash->size(), client->size() + QSize(6, 6)) << "a fixed dialog frame around it";
     EXPECT_EQ(splash->geometry().center(), splash->screen()->geometry().center());
     EXPECT_EQ(splash->windowType(), Qt::SplashScreen);
     const auto* label1 = splash->findChild<QLabel*>("Label1");
@@ -54,6 +56,13 @@ TEST_F(FrmSplashTest, LayoutWithoutTitleBarCentredOnTheScreen) {
     EXPECT_EQ(label1->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_EQ(label2->text(), "Scanning Please Wait......");
     EXPECT_EQ(splash->findChild<QTimer*>("Timer1")->interval(), 10);
+
+    const QImage drawn = splash->grab().toImage();
+    const QPalette& colours = splash->palette();
+    const QPoint bottomRight(drawn.width() - 1, drawn.height() - 1);
+    EXPECT_EQ(drawn.pixel(0, 0), colours.color(QPalette::Light).rgb()) << "raised edge";
+    EXPECT_EQ(drawn.pixel(bottomRight), colours.color(QPalette::Shadow).rgb()) << "its shadow";
+    EXPECT_EQ(drawn.pixel(2, 2), colours.color(QPalette::Window).rgb()) << "the frame's face";
 }
 
 TEST_F(FrmSplashTest, SuccessUnloadsTheScreenThenShowsTheMainWindow) {

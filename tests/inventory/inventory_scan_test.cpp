@@ -35,7 +35,7 @@ TEST(Scan, AcmeCaptions) {
     EXPECT_EQ(c.at("Label23"), "Acme Computers");
     EXPECT_EQ(c.at("Label41"), "2400");
     EXPECT_EQ(c.at("Label29"), "200");
-    EXPECT_EQ(c.at("Label34"), "Acme RAM,Acme RAM,");
+    EXPECT_EQ(c.at("Label34"), "Acme RAM");
     EXPECT_EQ(c.at("Label35"), "2 GB");
     EXPECT_EQ(c.at("Label36"), "4 GB");
     EXPECT_EQ(c.at("Label37"), "4  (Currently Memory in 2 Slots)");
@@ -75,6 +75,33 @@ TEST(ModuleLists, NullSpeedAndCapacityGiveBareUnitsAndOddSizesKeepTheirDecimals)
     EXPECT_EQ(scan.inventory.moduleSpeeds, InventoryValue(" MHz,800 MHz,"));
     EXPECT_EQ(scan.target.rows("memoryLst"), (Rows{"953.67431640625 MB", " MB"}));
     EXPECT_EQ(scan.target.rows("speedLst"), (Rows{" MHz", "800 MHz"}));
+}
+
+TEST(ModuleLists, MakersAreNamedOnceInModuleOrderAndTheRawTextsKept) {
+    ScanRun scan(R"({"Win32_PhysicalMemory": [
+          {"Capacity": 1, "Speed": 1, "MemoryType": 0, "DeviceLocator": "A",
+           "Manufacturer": "00AD00B300AD"},
+          {"Capacity": 1, "Speed": 1, "MemoryType": 0, "DeviceLocator": "B"},
+          {"Capacity": 1, "Speed": 1, "MemoryType": 0, "DeviceLocator": "C",
+           "Manufacturer": "Not Specified", "ModuleManufacturerID": "80CE"},
+          {"Capacity": 1, "Speed": 1, "MemoryType": 0, "DeviceLocator": "D",
+           "Manufacturer": "SK HYNIX"},
+          {"Capacity": 1, "Speed": 1, "MemoryType": 0, "DeviceLocator": "E",
+           "Manufacturer": null}]})");
+    ASSERT_EQ(scan.run(), "Success") << "a module without a maker property is no error";
+    EXPECT_EQ(scan.target.caption("Label34"), "SK Hynix, Samsung");
+    EXPECT_NE(scan.inventory.reportText.find("\r\nMemory Manufacturer: SK Hynix, Samsung\r\n"),
+              std::string::npos);
+    EXPECT_EQ(scan.inventory.moduleManufacturers,
+              InventoryValue("00AD00B300AD,,Not Specified,SK HYNIX,,"));
+
+    ScanRun placeholders(R"({"Win32_PhysicalMemory": [
+          {"Capacity": 1, "Speed": 1, "MemoryType": 0, "DeviceLocator": "A",
+           "Manufacturer": "0000"}]})");
+    placeholders.run();
+    EXPECT_EQ(placeholders.target.caption("Label34"), "");
+    EXPECT_NE(placeholders.inventory.reportText.find("\r\nMemory Manufacturer: \r\n"),
+              std::string::npos);
 }
 
 TEST(ModuleLists, ListsAreClearedOnlyAfterTheWindowHasLoaded) {

@@ -38,7 +38,7 @@ TEST(Report, AcmeMachineByteForByte) {
               "\r\n"
               "************Memory Details**********\r\n"
               "\r\n"
-              "Memory Manufacturer: Acme RAM,Acme RAM,\r\n"
+              "Memory Manufacturer: Acme RAM\r\n"
               "Installed RAM: 2 GB\r\n"
               "Maximum RAM: 4 GB\r\n"
               "Total Slots: 4\r\n"

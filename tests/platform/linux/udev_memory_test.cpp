@@ -30,6 +30,22 @@ TEST(UdevMemory, OnlyMemoryKeysCountAndOddValuesBecomeNull) {
     EXPECT_EQ(arrays[0].at("MemoryDevices"), InventoryValue(std::int64_t{2}));
 }
 
+TEST(UdevMemory, TheMakersCodeAsTheTableHoldsIt) {
+    const auto memory = UdevMemory::parse(
+        "E:MEMORY_DEVICE_0_SIZE=1\nE:MEMORY_DEVICE_0_MODULE_MANUFACTURER_ID=Bank 1, Hex 0xCE\n"
+        "E:MEMORY_DEVICE_1_SIZE=1\nE:MEMORY_DEVICE_1_MODULE_MANUFACTURER_ID=Bank 6, Hex 0x9B\n"
+        "E:MEMORY_DEVICE_2_SIZE=1\nE:MEMORY_DEVICE_2_MODULE_MANUFACTURER_ID=Bank 0, Hex 0x9B\n"
+        "E:MEMORY_DEVICE_3_SIZE=1\nE:MEMORY_DEVICE_3_MODULE_MANUFACTURER_ID=Bank 1, Hex 0xCE0\n"
+        "E:MEMORY_DEVICE_4_SIZE=1\n");
+    ASSERT_TRUE(memory);
+    const auto modules = memory->modules();
+    ASSERT_EQ(modules.size(), 5u);
+    const std::string id(kModuleManufacturerId);
+    EXPECT_EQ(modules[0].at(id), InventoryValue("00CE"));
+    EXPECT_EQ(modules[1].at(id), InventoryValue("059B"));
+    for (std::size_t i = 2; i < 5; ++i) EXPECT_FALSE(modules[i].contains(id)) << i;
+}
+
 TEST(UdevMemory, NoArrayKeysNoArray) {
     const auto memory = UdevMemory::parse("E:MEMORY_DEVICE_0_SIZE=1024\n");
     ASSERT_TRUE(memory);

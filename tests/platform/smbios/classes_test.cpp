@@ -88,6 +88,22 @@ TEST(Modules, SpeedTypeAndStrings) {
         << "trimmed; a string index past the last string or a missing byte is Null";
 }
 
+TEST(Modules, TheMakersCodeOnlyWhereARecordHoldsOne) {
+    const ManagementTable classes = classesFromTable(tableWith({
+        systemArray(0x10, 0x01000000, 8).structure(),
+        module(1, 0x10, 8192).resize(0x54).word(0x2B, 0xCE80).structure(),
+        module(2, 0x10, 8192).resize(0x54).word(0x2B, 0x9B05).structure(),
+        module(3, 0x10, 8192).resize(0x54).structure(),  // 0: the firmware does not know
+        module(4, 0x10, 8192).structure(),               // a record from before 3.2
+    }));
+    const auto& modules = classes.objects("Win32_PhysicalMemory");
+    ASSERT_EQ(modules.size(), 4u);
+    EXPECT_EQ(modules[0].at(std::string(kModuleManufacturerId)), InventoryValue("80CE"));
+    EXPECT_EQ(modules[1].at(std::string(kModuleManufacturerId)), InventoryValue("059B"));
+    EXPECT_FALSE(modules[2].contains(std::string(kModuleManufacturerId)));
+    EXPECT_FALSE(modules[3].contains(std::string(kModuleManufacturerId)));
+}
+
 TEST(MemoryArrays, CapacityAndDeviceCount) {
     const ManagementTable classes = classesFromTable(tableWith({
         systemArray(0x10, 33554432, 4).structure(),

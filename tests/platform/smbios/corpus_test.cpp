@@ -1,5 +1,6 @@
 // Every dump of real firmware in tests/data/smbios, decoded and compared field by field with
-// dmidecode's decoding of the same file: the one shipped beside it, and dmidecode run now.
+// dmidecode's decoding of the same file: the one shipped beside it, and dmidecode run now; and
+// the memory makers kestrel-scan reports for it.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -30,9 +31,15 @@ void expectSameAsDmidecode(const ManagementTable& ours, const std::string& dmide
     for (const auto& difference : differences(ours, theirs)) ADD_FAILURE() << difference;
 }
 
-class CorpusDump : public ::testing::TestWithParam<const char*> {
+// A dump and the makers its report names on the "Memory Manufacturer: " line.
+struct Dump {
+    const char* file;
+    const char* memoryMakers;
+};
+
+class CorpusDump : public ::testing::TestWithParam<Dump> {
   protected:
-    std::filesystem::path dump() const { return kCorpus / GetParam(); }
+    std::filesystem::path dump() const { return kCorpus / GetParam().file; }
 };
 
 TEST_P(CorpusDump, DecodesWholeAndMatchesTheShippedDmidecodeDecoding) {
@@ -54,18 +61,33 @@ TEST_P(CorpusDump, MatchesDmidecodeRunNow) {
 #endif
 }
 
+TEST_P(CorpusDump, ReportNamesTheModulesMakers) {
+    const auto run = kestrel::test::runProcess(KESTREL_SCAN, {"--from-dump", dump().string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string line =
+        std::string("\r\nMemory Manufacturer: ") + GetParam().memoryMakers + "\r\n";
+    EXPECT_NE(run.out.find(line), std::string::npos) << run.out;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Smbios, CorpusDump,
-    ::testing::Values("systemd/HP-Z600.bin", "systemd/Lenovo-ThinkPad-X280.bin",
-                      "systemd/Lenovo-Thinkcentre-m720s.bin", "infrasim/dell_c6320_smbios.bin",
-                      "infrasim/dell_r630_smbios.bin", "infrasim/dell_r730_smbios.bin",
-                      "infrasim/dell_r730xd_smbios.bin", "infrasim/dell_r740xd_smbios.bin",
-                      "infrasim/quanta_d51_smbios.bin", "infrasim/quanta_t41_smbios.bin",
-                      "infrasim/s2600kp_smbios.bin", "infrasim/s2600tp_smbios.bin",
-                      "infrasim/s2600wtt_smbios.bin", "qemu/qemu-pc-i440fx-smbios32.bin",
-                      "qemu/qemu-q35-smbios64-oddstrings.bin"),
+    ::testing::Values(Dump{"systemd/HP-Z600.bin", "SK Hynix"},
+                      Dump{"systemd/Lenovo-ThinkPad-X280.bin", ""},
+                      Dump{"systemd/Lenovo-Thinkcentre-m720s.bin", "Samsung, Crucial"},
+                      Dump{"infrasim/dell_c6320_smbios.bin", "Samsung"},
+                      Dump{"infrasim/dell_r630_smbios.bin", "Samsung"},
+                      Dump{"infrasim/dell_r730_smbios.bin", "SK Hynix"},
+                      Dump{"infrasim/dell_r730xd_smbios.bin", "SK Hynix"},
+                      Dump{"infrasim/dell_r740xd_smbios.bin", "SK Hynix"},
+                      Dump{"infrasim/quanta_d51_smbios.bin", "Samsung"},
+                      Dump{"infrasim/quanta_t41_smbios.bin", "Samsung"},
+                      Dump{"infrasim/s2600kp_smbios.bin", "Micron"},
+                      Dump{"infrasim/s2600tp_smbios.bin", "Micron"},
+                      Dump{"infrasim/s2600wtt_smbios.bin", "Micron"},
+                      Dump{"qemu/qemu-pc-i440fx-smbios32.bin", "QEMU"},
+                      Dump{"qemu/qemu-q35-smbios64-oddstrings.bin", "Müller RAM"}),
     [](const auto& dump) {
-        std::string name = std::filesystem::path(dump.param).stem().string();
+        std::string name = std::filesystem::path(dump.param.file).stem().string();
         std::replace_if(
             name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
         return name;
