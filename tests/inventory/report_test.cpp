@@ -48,18 +48,21 @@ TEST(Report, AcmeMachineByteForByte) {
               "Slots: DIMM 1,DIMM 2,\r\n");
 }
 
+std::size_t crLfLines(const std::string& report) {
+    std::size_t lines = 0;
+    for (auto at = report.find("\r\n"); at != std::string::npos; at = report.find("\r\n", at + 2)) {
+        ++lines;
+    }
+    return lines;
+}
+
 TEST(Report, EmptyClassesLeaveBareLabelsAndTheShapeStays) {
     ScanRun scan(R"({"Win32_PhysicalMemoryArray": [{"MaxCapacity": 0, "MemoryDevices": null}],
                      "Win32_Processor": [{"Name": "  Padded CPU ", "Manufacturer": null,
                                           "CurrentClockSpeed": null, "ExtClock": null}]})");
     scan.run();
     const std::string& report = scan.inventory.reportText;
-    std::size_t lines = 0;
-    for (std::size_t at = report.find("\r\n"); at != std::string::npos;
-         at = report.find("\r\n", at + 2)) {
-        ++lines;
-    }
-    EXPECT_EQ(lines, 35u);
+    EXPECT_EQ(crLfLines(report), 35u);
     EXPECT_TRUE(report.ends_with("\r\nSlots: \r\n"));
     EXPECT_EQ(report.find('\n'), report.find("\r\n") + 1) << "every line ends in CR LF";
     EXPECT_NE(report.find("\r\nMother Board Manufacturer: \r\n"), std::string::npos);
@@ -77,12 +80,7 @@ TEST(Report, ControlCharactersInValuesBecomeBlanksSoNoLineIsForged) {
                          "DeviceLocator": "D\n1", "Manufacturer": "X"}]})");
     scan.run();
     const std::string& report = scan.inventory.reportText;
-    std::size_t lines = 0;
-    for (std::size_t at = report.find("\r\n"); at != std::string::npos;
-         at = report.find("\r\n", at + 2)) {
-        ++lines;
-    }
-    EXPECT_EQ(lines, 35u);
+    EXPECT_EQ(crLfLines(report), 35u);
     EXPECT_EQ(report.find('\n'), report.find("\r\n") + 1) << "no line feed but the line ends";
     EXPECT_NE(report.find("\r\nBios: Evil  ****Bios**** [2J \r\nVersion: 1.5\r\n"),
               std::string::npos);
