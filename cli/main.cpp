@@ -1,12 +1,12 @@
 // kestrel-scan: the same scan as the main window, printed instead of shown.
 #include <clocale>
+#include <exception>
 #include <iostream>
 #include <memory>
 
 #include "cli/json_output.h"
 #include "cli/options.h"
 #include "inventory/build_config.h"
-#include "inventory/error.h"
 #include "inventory/inventory_scan.h"
 #include "inventory/recording_scan_target.h"
 #include "platform/fixture/fixture_reader.h"
@@ -99,10 +99,14 @@ int main(int argc, char** argv) {
         std::cout << "kestrel-scan " << kestrel::build::kVersion << '\n';
         return 0;
     }
+    // Every failure, whoever raised it (a library's own exception, memory running out), ends
+    // in one line and the same status.
     try {
         return run(options);
-    } catch (const kestrel::Error& e) {
+    } catch (const std::exception& e) {
         std::cerr << "kestrel-scan: " << e.what() << '\n';
-        return kScanFailed;
+    } catch (...) {
+        std::cerr << "kestrel-scan: the scan failed with an unknown error\n";
     }
+    return kScanFailed;
 }

@@ -7,8 +7,10 @@ else()
                                                       -Wconversion -Wno-sign-conversion)
 endif()
 
+# float-cast-overflow is not part of GCC's "undefined": a double past an integer's range,
+# converted, is undefined behaviour all the same.
 if(KESTREL_SANITIZE)
-    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
-                        -fno-sanitize-recover=undefined)
-    add_link_options(-fsanitize=address,undefined)
+    add_compile_options(-fsanitize=address,undefined,float-cast-overflow -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined,float-cast-overflow)
+    add_link_options(-fsanitize=address,undefined,float-cast-overflow)
 endif()

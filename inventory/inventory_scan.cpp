@@ -1,12 +1,15 @@
 #include "inventory/inventory_scan.h"
 
+#include <cmath>
 #include <limits>
 
+#include "inventory/checked_math.h"
 #include "inventory/controls.h"
 #include "inventory/error.h"
 #include "inventory/memory_maker.h"
 #include "inventory/memory_text.h"
 #include "inventory/report.h"
+#include "inventory/text_helpers.h"
 
 namespace kestrel {
 
@@ -42,25 +45,56 @@ void InventoryScan::forEach(const char* className, Body body) {
     while (const auto object = results->next()) body(*object);
 }
 
+namespace {
+
+[[noreturn]] void failOn(const char* className, const char* property, const InventoryValue& value,
+                         const std::string& why) {
+    throw Error(std::string(className) + "." + property + " = " + describe(value) + ": " + why);
+}
+
+}  // namespace
+
 InventoryValue InventoryScan::quotient(const ManagementObject& object, const char* className,
                                        const char* property, double divisor) const {
     const InventoryValue value = object.property(property);
+    InventoryValue result;
     try {
-        return divide(value, InventoryValue(divisor));
+        result = divide(value, InventoryValue(divisor));
     } catch (const Error& e) {
-        throw Error(std::string(className) + "." + property + " = " + describe(value) + ": " +
-                    e.what());
+        failOn(className, property, value, e.what());
     }
+    // Every quotient is a size: a negative one would print as a negative amount of memory.
+    if (const double* size = std::get_if<double>(&result.storage());
+        size && !(*size >= 0 && std::isfinite(*size))) {
+        failOn(className, property, value, "not a size");
+    }
+    return result;
 }
 
-InventoryValue InventoryScan::append(const InventoryValue& list, const InventoryValue& entry,
-                                     const char* separator) const {
-    return format_.join(format_.join(list, entry), InventoryValue(separator));
+std::int64_t InventoryScan::count(const ManagementObject& object, const char* className,
+                                  const char* property) const {
+    const InventoryValue value = object.property(property);
+    if (const auto* whole = std::get_if<std::int64_t>(&value.storage())) {
+        if (*whole < 0) failOn(className, property, value, "not a count");
+        return *whole;
+    }
+    std::optional<std::int64_t> counted;
+    try {
+        counted = wholeCount(toDouble(value));
+    } catch (const Error& e) {
+        failOn(className, property, value, e.what());
+    }
+    if (!counted) failOn(className, property, value, "not a count");
+    return *counted;
 }
 
 void InventoryScan::setCaption(std::string_view label, const InventoryValue& value) {
     // A Null shows as a blank caption, like Empty: a missing fact must not end the scan.
-    target_.setCaption(label, format_.text(value));
+    target_.setCaption(label, blankControls(format_.text(value)));
+}
+
+void InventoryScan::addRow(std::string_view list, const InventoryValue& value) {
+    target_.addRow(list, blankControls(format_.text(value)));
 }
 
 void InventoryScan::readComputerSystem() {
@@ -93,17 +127,24 @@ void InventoryScan::readMemoryArrays() {
             anyCapacity = true;
             megabytes += toDouble(capacity);
         }
-        const InventoryValue devices = o.property("MemoryDevices");
-        if (!devices.isNull()) {
+        if (!o.property("MemoryDevices").isNull()) {
             anySlotCount = true;
-            try {
-                slots += static_cast<std::int64_t>(toDouble(devices));
-            } catch (const Error& e) {
-                throw Error("Win32_PhysicalMemoryArray.MemoryDevices = " + describe(devices) +
-                            ": " + e.what());
+            const auto sum =
+                addChecked(slots, count(o, "Win32_PhysicalMemoryArray", "MemoryDevices"));
+            if (!sum) {
+                throw Error(
+                    "Win32_PhysicalMemoryArray.MemoryDevices: the slot counts of the memory "
+                    "arrays add up to more than " +
+                    std::to_string(std::numeric_limits<std::int64_t>::max()));
             }
+            slots = *sum;
         }
     });
+    if (!std::isfinite(megabytes)) {
+        throw Error(
+            "Win32_PhysicalMemoryArray.MaxCapacity: the sizes of the memory arrays add up to "
+            "more than a number can hold");
+    }
     if (anyCapacity) {
         inv_.maximumMemoryMB = megabytes;
         inv_.maximumMemoryGB = roundToCents(megabytes / unit_);
@@ -123,22 +164,22 @@ void InventoryScan::readModules() {
     MemoryMakers makers;
     forEach("Win32_PhysicalMemory", [&](const ManagementObject& o) {
         const InventoryValue size = quotient(o, "Win32_PhysicalMemory", "capacity", unit_ * unit_);
-        inv_.moduleCapacities = append(inv_.moduleCapacities, size, " MB,");
-        inv_.moduleMemoryTypes = append(inv_.moduleMemoryTypes, o.property("memorytype"), ",");
+        format_.append(inv_.moduleCapacities, size, " MB,");
+        format_.append(inv_.moduleMemoryTypes, o.property("memorytype"), ",");
         const InventoryValue speed = o.property("speed");
-        inv_.moduleSpeeds = append(inv_.moduleSpeeds, speed, " MHz,");
+        format_.append(inv_.moduleSpeeds, speed, " MHz,");
         const InventoryValue locator = o.property("devicelocator");
-        inv_.moduleLocators = append(inv_.moduleLocators, locator, ",");
+        format_.append(inv_.moduleLocators, locator, ",");
         // The maker is Kestrel's addition to the module query: an object without it is no error.
         const auto manufacturer = o.find("manufacturer");
-        inv_.moduleManufacturers =
-            append(inv_.moduleManufacturers, manufacturer.value_or(InventoryValue::null()), ",");
+        format_.append(inv_.moduleManufacturers, manufacturer.value_or(InventoryValue::null()),
+                       ",");
         if (auto name = makerOf(manufacturer, o.find(kModuleManufacturerId))) {
             makers.add(std::move(*name));
         }
-        target_.addRow(ctl::kSlotsList, format_.text(locator));
-        target_.addRow(ctl::kMemoryList, format_.text(format_.join(size, " MB")));
-        target_.addRow(ctl::kSpeedList, format_.text(format_.join(speed, " MHz")));
+        addRow(ctl::kSlotsList, locator);
+        addRow(ctl::kMemoryList, format_.join(size, " MB"));
+        addRow(ctl::kSpeedList, format_.join(speed, " MHz"));
         if (inv_.moduleCount == std::numeric_limits<std::int16_t>::max()) {
             throw Error("overflow: more than 32767 memory modules");
         }

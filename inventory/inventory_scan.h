@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -40,15 +41,18 @@ class InventoryScan {
     void setValueLabels();
     void finish();
 
-    // value / divisor, the error naming the class and property when the value is no number.
+    // value / divisor, the error naming the class and property when the value is no size.
     InventoryValue quotient(const ManagementObject& object, const char* className,
                             const char* property, double divisor) const;
-    InventoryValue append(const InventoryValue& list, const InventoryValue& entry,
-                          const char* separator) const;
+    // The value as a count, the error naming the class and property when it cannot be one.
+    std::int64_t count(const ManagementObject& object, const char* className,
+                       const char* property) const;
+    // Captions and rows show a value's text with control characters blanked.
     void setCaption(std::string_view label, const InventoryValue& value);
     // A module's maker from its manufacturer text, else from its JEP106 code.
     std::optional<std::string> makerOf(const std::optional<InventoryValue>& manufacturer,
                                        const std::optional<InventoryValue>& id) const;
+    void addRow(std::string_view list, const InventoryValue& value);
 
     ManagementService& service_;
     ScanTarget& target_;

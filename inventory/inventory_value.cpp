@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "inventory/error.h"
+#include "inventory/text_helpers.h"
 
 namespace kestrel {
 namespace {
@@ -19,21 +20,10 @@ struct Overloaded : Fs... {
 template <class... Fs>
 Overloaded(Fs...) -> Overloaded<Fs...>;
 
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 double parseNumber(const std::string& text) {
-    const std::string_view digits = trimBlanks(text);
-    double result = 0;
-    const char* end = digits.data() + digits.size();
-    auto [ptr, ec] = std::from_chars(digits.data(), end, result);
-    if (digits.empty() || ec != std::errc() || ptr != end)
-        throw Error("type mismatch: \"" + text + "\" is not a number");
-    return result;
+    const auto number = parseDecimal(text);
+    if (!number) throw Error("type mismatch: \"" + text + "\" is not a number");
+    return *number;
 }
 
 }  // namespace
@@ -71,6 +61,14 @@ std::string ValueFormat::text(const InventoryValue& value) const {
 InventoryValue ValueFormat::join(const InventoryValue& left, const InventoryValue& right) const {
     if (left.isNull() && right.isNull()) return InventoryValue::null();
     return InventoryValue(text(left) + text(right));
+}
+
+void ValueFormat::append(InventoryValue& list, const InventoryValue& entry,
+                         std::string_view separator) const {
+    if (!std::holds_alternative<std::string>(list.value_)) list.value_ = text(list);
+    auto& growing = std::get<std::string>(list.value_);
+    growing += text(entry);
+    growing += separator;
 }
 
 double toDouble(const InventoryValue& value) {

@@ -36,6 +36,7 @@ class InventoryValue {
     bool operator==(const InventoryValue&) const = default;
 
   private:
+    friend class ValueFormat;  // grows a list in place
     Storage value_;
 };
 
@@ -52,6 +53,11 @@ class ValueFormat {
 
     // Each side adds its text; Null and Empty add nothing. Null only when both sides are Null.
     InventoryValue join(const InventoryValue& left, const InventoryValue& right) const;
+
+    // list & entry & separator, appended in place so that a list of n entries takes time in
+    // proportion to its length, not to n times its length.
+    void append(InventoryValue& list, const InventoryValue& entry,
+                std::string_view separator) const;
 
     const std::string& decimalSeparator() const { return decimalSeparator_; }
 

@@ -1,5 +1,7 @@
 #include "inventory/report.h"
 
+#include "inventory/text_helpers.h"
+
 namespace kestrel {
 namespace {
 
@@ -13,7 +15,10 @@ class ReportWriter {
         text_ += std::string("************") + title + "**********" + kLineEnd + kLineEnd;
     }
     void line(const char* label, const InventoryValue& value) { line(label, format_.text(value)); }
-    void line(const char* label, const std::string& value) { text_ += label + value + kLineEnd; }
+    // A value's own line breaks or escape sequences must not add or forge lines.
+    void line(const char* label, const std::string& value) {
+        text_ += label + blankControls(value) + kLineEnd;
+    }
     void blank() { text_ += kLineEnd; }
     std::string take() { return std::move(text_); }
 

@@ -1,7 +1,5 @@
 #include "inventory/selector_request.h"
 
-#include <cctype>
-
 namespace kestrel {
 
 void applyModelFallback(SystemInventory& inventory) {
@@ -16,7 +14,10 @@ std::string percentEncode(std::string_view text) {
     encoded.reserve(text.size());
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (std::isalnum(byte) || kKept.find(c) != std::string_view::npos) {
+        // ASCII letters and digits only: the locale's idea of a letter must not change the bytes.
+        const bool alnum =
+            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (alnum || kKept.find(c) != std::string_view::npos) {
             encoded += c;
         } else {
             encoded += '%';

@@ -85,7 +85,9 @@ void Form1::load() { resetOnLoad(*this, inventory_); }
 
 InventoryValue Form1::getKestrel() {
     const std::unique_ptr<ManagementService> service = openService_();
-    std::setlocale(LC_ALL, "");
+    // Only numbers follow the user's locale, as in kestrel-scan: the rest of the scan's text
+    // handling must not change with it.
+    std::setlocale(LC_NUMERIC, "");
     InventoryScan scan(*service, *this, inventory_, ValueFormat(std::localeconv()->decimal_point),
                        {build::kSelectorHost, build::kSiteDomain});
     return scan.run();

@@ -47,6 +47,12 @@ std::string CurlPageReader::readFirstBytes(const std::string& url, std::size_t m
     // Direct connection: neither a proxy nor the proxy variables of the environment apply.
     curl_easy_setopt(easy.get(), CURLOPT_PROXY, "");
     curl_easy_setopt(easy.get(), CURLOPT_NOPROXY, "*");
+    // A server that never answers, or trickles, ends the read; what arrived until then is shown.
+    curl_easy_setopt(easy.get(), CURLOPT_CONNECTTIMEOUT,
+                     static_cast<long>(patience_.connect.count()));
+    curl_easy_setopt(easy.get(), CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(easy.get(), CURLOPT_LOW_SPEED_TIME,
+                     static_cast<long>(patience_.silence.count()));
     curl_easy_setopt(easy.get(), CURLOPT_WRITEFUNCTION, collect);
     curl_easy_setopt(easy.get(), CURLOPT_WRITEDATA, &collected);
     // The outcome is deliberately not examined; the caller shows whatever arrived.

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "inventory/error.h"
+#include "inventory/text_helpers.h"
 #include "platform/linux/dmi_id.h"
 #include "platform/linux/os_facts.h"
 #include "platform/linux/udev_memory.h"
@@ -18,8 +19,9 @@ using Objects = std::vector<PropertyMap>;
 constexpr const char* kEntryPoint = "/sys/firmware/dmi/tables/smbios_entry_point";
 constexpr const char* kTable = "/sys/firmware/dmi/tables/DMI";
 
+// The kernel hands firmware strings on as bytes.
 InventoryValue valueOr(const std::optional<std::string>& text) {
-    return text ? InventoryValue(*text) : InventoryValue::null();
+    return text ? InventoryValue(firmwareText(*text)) : InventoryValue::null();
 }
 
 InventoryValue firstOf(std::initializer_list<InventoryValue> candidates) {
@@ -36,8 +38,8 @@ InventoryValue propertyOf(const Objects& objects, const char* name) {
 // The SMBIOS table, when this user may read it and it decodes.
 std::optional<ManagementTable> readSmbios(const MachineRoot& root, ReadStatus& status,
                                           MachineSources& sources) {
-    const FileText entryPoint = root.read(kEntryPoint);
-    const FileText table = root.read(kTable);
+    const FileText entryPoint = root.read(kEntryPoint, smbios::kLargestTableFile);
+    const FileText table = root.read(kTable, smbios::kLargestTableFile);
     status = entryPoint.status == ReadStatus::Ok ? table.status : entryPoint.status;
     if (status != ReadStatus::Ok) return std::nullopt;
     try {
@@ -75,8 +77,8 @@ Objects processors(const Objects& fromSmbios, const OsFacts& os) {
         for (std::size_t i = 0; i < fromSmbios.size(); ++i) {
             PropertyMap cpu = fromSmbios[i];
             const CpuPackage* package = i < os.packages.size() ? &os.packages[i] : nullptr;
-            if (package && package->modelName) cpu["Name"] = *package->modelName;
-            if (package && package->vendorId) cpu["Manufacturer"] = *package->vendorId;
+            if (package && package->modelName) cpu["Name"] = valueOr(package->modelName);
+            if (package && package->vendorId) cpu["Manufacturer"] = valueOr(package->vendorId);
             if (cpu["CurrentClockSpeed"].isNull())
                 cpu["CurrentClockSpeed"] = clockSpeed(os, package);
             result.push_back(std::move(cpu));
@@ -118,18 +120,24 @@ MachineReading readMachine(const MachineRoot& root) {
     if (smbios) sources.answered.push_back("smbios");
     const OsFacts os = OsFacts::read(root);
     if (os.memTotalBytes || !os.packages.empty()) sources.answered.push_back("proc");
+    sources.notices.insert(sources.notices.end(), os.notices.begin(), os.notices.end());
 
     std::optional<UdevMemory> udev;
     if (!smbios) {
-        const FileText database = root.read("/run/udev/data/+dmi:id");
+        const FileText database = root.read("/run/udev/data/+dmi:id", kMebibyte);
         if (database.status == ReadStatus::Ok) udev = UdevMemory::parse(database.text);
-        if (udev) sources.answered.push_back("udev");
+        if (udev) {
+            sources.answered.push_back("udev");
+            sources.notices.insert(sources.notices.end(), udev->notices.begin(),
+                                   udev->notices.end());
+        }
     }
     const DmiId dmi = smbios ? DmiId{} : DmiId::read(root);
     if (dmi.sysVendor || dmi.productName || dmi.biosVendor || dmi.boardName) {
         sources.answered.push_back("dmi-id");
     }
     noteMissingMemoryDetails(smbiosStatus, udev.has_value(), sources);
+    sources.notices.insert(sources.notices.end(), root.problems().begin(), root.problems().end());
 
     const auto classObjects = [&](const char* name) {
         return smbios ? smbios->objects(name) : Objects{};

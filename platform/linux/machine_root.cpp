@@ -1,15 +1,19 @@
 #include "platform/linux/machine_root.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+
+#include "inventory/error.h"
 
 namespace kestrel::linux_machine {
 
 MachineRoot MachineRoot::fromEnvironment() {
     const char* root = std::getenv("KESTREL_ROOT");
-    return MachineRoot(root && *root ? root : "/");
+    if (!root || !*root) return MachineRoot("/");
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(root, ignored)) {
+        throw Error(std::string("KESTREL_ROOT=") + root + ": there is no such directory");
+    }
+    return MachineRoot(root);
 }
 
 std::filesystem::path MachineRoot::path(std::string_view absolute) const {
@@ -21,19 +25,14 @@ bool MachineRoot::exists(std::string_view absolute) const {
     return std::filesystem::exists(path(absolute), ignored);
 }
 
-FileText MachineRoot::read(std::string_view absolute) const {
-    errno = 0;
-    std::ifstream file(path(absolute), std::ios::binary);
-    if (!file) {
-        return {errno == EACCES || errno == EPERM ? ReadStatus::Denied : ReadStatus::Missing, {}};
-    }
-    std::ostringstream content;
-    content << file.rdbuf();
-    return {ReadStatus::Ok, content.str()};
+FileText MachineRoot::read(std::string_view absolute, std::size_t limit) const {
+    FileText file = readFile(path(absolute), limit);
+    if (file.status == ReadStatus::Unreadable) problems_.push_back(file.problem + "; not used");
+    return file;
 }
 
 std::optional<std::string> MachineRoot::readTrimmed(std::string_view absolute) const {
-    FileText file = read(absolute);
+    FileText file = read(absolute, kAttributeLimit);
     if (file.status != ReadStatus::Ok) return std::nullopt;
     return trimEnd(file.text);
 }

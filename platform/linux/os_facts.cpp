@@ -2,10 +2,13 @@
 
 #include <sys/utsname.h>
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <sstream>
+
+#include "inventory/checked_math.h"
+#include "inventory/text_helpers.h"
 
 namespace kestrel::linux_machine {
 namespace {
@@ -17,22 +20,34 @@ std::string_view trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-template <class Number>
-std::optional<Number> parseNumber(std::string_view text) {
-    text = trim(text);
-    Number value{};
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc()) return std::nullopt;
-    (void)end;
-    return value;
-}
-
-std::optional<std::int64_t> kilohertzAsMegahertz(const MachineRoot& root, const char* file) {
+// The file's frequency, rounded to whole megahertz.
+std::optional<std::int64_t> kilohertzAsMegahertz(const MachineRoot& root, const char* file,
+                                                 std::vector<std::string>& notices) {
     const auto text = root.readTrimmed(file);
     if (!text) return std::nullopt;
-    const auto kHz = parseNumber<std::int64_t>(*text);
-    if (!kHz || *kHz <= 0) return std::nullopt;
-    return (*kHz + 500) / 1000;
+    const auto kHz = parseWholeNumber(*text);
+    const auto rounded = kHz && *kHz > 0 ? addChecked(*kHz, 500) : std::nullopt;
+    if (!rounded) {
+        notices.push_back(root.path(file).string() + " holds \"" +
+                          blankControls(firmwareText(*text)) +
+                          "\", not a frequency in kHz; it is not used");
+        return std::nullopt;
+    }
+    return *rounded / 1000;
+}
+
+// "cpu MHz" as a clock speed the scan can round to whole megahertz.
+std::optional<double> megahertz(const std::string& text, std::vector<std::string>& notices) {
+    const auto mhz = parseDecimal(text);
+    if (mhz && *mhz > 0 && wholeCount(std::round(*mhz))) return mhz;
+    std::string notice = "/proc/cpuinfo gives \"cpu MHz\" as \"" +
+                         blankControls(firmwareText(text)) +
+                         "\", not a clock speed; it is not used";
+    // Once, however many logical processors repeat it.
+    if (std::find(notices.begin(), notices.end(), notice) == notices.end()) {
+        notices.push_back(std::move(notice));
+    }
+    return std::nullopt;
 }
 
 std::string kernelArchitecture(const MachineRoot& root) {
@@ -52,14 +67,15 @@ std::optional<std::int64_t> parseMemTotal(const std::string& meminfo) {
         std::string_view rest = trim(std::string_view(line).substr(9));
         const bool inKilobytes = rest.ends_with("kB");
         if (inKilobytes) rest.remove_suffix(2);
-        const auto number = parseNumber<std::int64_t>(rest);
+        const auto number = parseWholeNumber(rest);
         if (!number || *number < 0 || *number > INT64_MAX / 1024) return std::nullopt;
         return inKilobytes ? *number * 1024 : *number;
     }
     return std::nullopt;
 }
 
-std::vector<CpuPackage> parseCpuInfo(const std::string& cpuinfo) {
+std::vector<CpuPackage> parseCpuInfo(const std::string& cpuinfo,
+                                     std::vector<std::string>& notices) {
     // Logical processors are blocks separated by blank lines; the package is their
     // "physical id" (absent on single-socket and many ARM machines).
     std::map<std::int64_t, CpuPackage> packages;
@@ -68,7 +84,7 @@ std::vector<CpuPackage> parseCpuInfo(const std::string& cpuinfo) {
         if (block.empty()) return;
         std::int64_t id = 0;
         if (const auto found = block.find("physical id"); found != block.end()) {
-            id = parseNumber<std::int64_t>(found->second).value_or(0);
+            id = parseWholeNumber(found->second).value_or(0);
         }
         CpuPackage& package = packages[id];
         const auto take = [&](const char* key, std::optional<std::string>& into) {
@@ -79,7 +95,7 @@ std::vector<CpuPackage> parseCpuInfo(const std::string& cpuinfo) {
         take("model name", package.modelName);
         take("vendor_id", package.vendorId);
         if (const auto found = block.find("cpu MHz"); found != block.end() && !package.currentMHz) {
-            package.currentMHz = parseNumber<double>(found->second);
+            package.currentMHz = megahertz(found->second, notices);
         }
         block.clear();
     };
@@ -119,20 +135,24 @@ std::string systemTypeFor(const std::string& architecture) {
 
 OsFacts OsFacts::read(const MachineRoot& root) {
     OsFacts facts;
-    if (const auto meminfo = root.read("/proc/meminfo"); meminfo.status == ReadStatus::Ok) {
+    // Caps far above what the largest machines write (cpuinfo: some KiB per logical processor).
+    if (const auto meminfo = root.read("/proc/meminfo", kMebibyte);
+        meminfo.status == ReadStatus::Ok) {
         facts.memTotalBytes = parseMemTotal(meminfo.text);
     }
-    if (const auto cpuinfo = root.read("/proc/cpuinfo"); cpuinfo.status == ReadStatus::Ok) {
-        facts.packages = parseCpuInfo(cpuinfo.text);
+    if (const auto cpuinfo = root.read("/proc/cpuinfo", 16 * kMebibyte);
+        cpuinfo.status == ReadStatus::Ok) {
+        facts.packages = parseCpuInfo(cpuinfo.text, facts.notices);
     }
-    facts.cpuFrequencyMHz =
-        kilohertzAsMegahertz(root, "/sys/devices/system/cpu/cpu0/cpufreq/base_frequency");
+    facts.cpuFrequencyMHz = kilohertzAsMegahertz(
+        root, "/sys/devices/system/cpu/cpu0/cpufreq/base_frequency", facts.notices);
     if (!facts.cpuFrequencyMHz) {
-        facts.cpuFrequencyMHz =
-            kilohertzAsMegahertz(root, "/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq");
+        facts.cpuFrequencyMHz = kilohertzAsMegahertz(
+            root, "/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq", facts.notices);
     }
     facts.architecture = kernelArchitecture(root);
-    if (auto model = root.read("/proc/device-tree/model"); model.status == ReadStatus::Ok) {
+    if (auto model = root.read("/proc/device-tree/model", kAttributeLimit);
+        model.status == ReadStatus::Ok) {
         // A device-tree string ends in a NUL byte.
         const auto end = model.text.find('\0');
         facts.deviceTreeModel = trimEnd(model.text.substr(0, end));

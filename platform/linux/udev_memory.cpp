@@ -1,19 +1,25 @@
 #include "platform/linux/udev_memory.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 #include <sstream>
 
+#include "inventory/text_helpers.h"
 #include "platform/smbios/smbios_classes.h"
 
 namespace kestrel::linux_machine {
 namespace {
 
-std::optional<std::int64_t> parseInteger(const std::string& text) {
-    std::int64_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
+// A count, size or speed: a whole number, not negative. Anything else is unknown, and said so.
+std::optional<std::int64_t> amount(std::string_view key, const std::string& value,
+                                   std::vector<std::string>& notices) {
+    const auto number = parseWholeNumber(value);
+    if (number && *number >= 0) return number;
+    notices.push_back("the udev database's MEMORY_" + std::string(key) + " is \"" +
+                      blankControls(firmwareText(value)) +
+                      "\", not a count or size; it is taken as unknown");
+    return std::nullopt;
 }
 
 std::optional<std::uint8_t> typeCode(const UdevMemoryDevice& device) {
@@ -26,7 +32,7 @@ bool isNonVolatile(const UdevMemoryDevice& device) {
 }
 
 InventoryValue valueOr(const std::optional<std::string>& text) {
-    return text ? InventoryValue(*text) : InventoryValue::null();
+    return text ? InventoryValue(firmwareText(*text)) : InventoryValue::null();
 }
 
 InventoryValue valueOr(const std::optional<std::int64_t>& number) {
@@ -58,10 +64,10 @@ std::optional<UdevMemory> UdevMemory::parse(const std::string& database) {
         const std::string_view key = std::string_view(line).substr(9, equals - 9);
         const std::string value = line.substr(equals + 1);
         if (key == "ARRAY_MAX_CAPACITY") {
-            memory.arrayMaxCapacityBytes = parseInteger(value);
+            memory.arrayMaxCapacityBytes = amount(key, value, memory.notices);
             any = true;
         } else if (key == "ARRAY_NUM_DEVICES") {
-            memory.arrayDeviceCount = parseInteger(value);
+            memory.arrayDeviceCount = amount(key, value, memory.notices);
             any = true;
         } else if (key.starts_with("DEVICE_")) {
             int index = 0;
@@ -73,11 +79,11 @@ std::optional<UdevMemory> UdevMemory::parse(const std::string& database) {
             if (field == "PRESENT")
                 device.present = value != "0";
             else if (field == "SIZE")
-                device.sizeBytes = parseInteger(value);
+                device.sizeBytes = amount(key, value, memory.notices);
             else if (field == "TYPE")
                 device.type = value;
             else if (field == "SPEED_MTS")
-                device.speedMts = parseInteger(value);
+                device.speedMts = amount(key, value, memory.notices);
             else if (field == "LOCATOR")
                 device.locator = value;
             else if (field == "MANUFACTURER")
@@ -95,9 +101,9 @@ std::vector<PropertyMap> UdevMemory::arrays() const {
     if (!arrayMaxCapacityBytes && !arrayDeviceCount) return {};
     InventoryValue slots = InventoryValue::null();
     if (arrayDeviceCount) {
-        std::int64_t count = *arrayDeviceCount;
-        for (const auto& device : devices) count -= isNonVolatile(device) ? 1 : 0;
-        slots = InventoryValue(count);
+        // Both sides are counts, so the difference cannot overflow; it only must not go below 0.
+        const auto nonVolatile = std::count_if(devices.begin(), devices.end(), isNonVolatile);
+        slots = InventoryValue(std::max<std::int64_t>(0, *arrayDeviceCount - nonVolatile));
     }
     InventoryValue kilobytes = InventoryValue::null();
     if (arrayMaxCapacityBytes) kilobytes = InventoryValue(*arrayMaxCapacityBytes / 1024);

@@ -27,6 +27,7 @@ struct UdevMemory {
     std::optional<std::int64_t> arrayMaxCapacityBytes;
     std::optional<std::int64_t> arrayDeviceCount;
     std::vector<UdevMemoryDevice> devices;  // by index
+    std::vector<std::string> notices;       // one line per value that could not be used
 
     // Parses the "E:KEY=VALUE" lines; nullopt when the entry holds no memory facts.
     static std::optional<UdevMemory> parse(const std::string& database);

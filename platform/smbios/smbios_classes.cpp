@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "inventory/text_helpers.h"
 #include "platform/smbios/structure_fields.h"
 
 namespace kestrel::smbios {
@@ -12,8 +13,8 @@ namespace {
 namespace f = fields;
 
 InventoryValue text(const Structure& structure, std::size_t offset) {
-    auto value = structure.string(offset);
-    return value ? InventoryValue(std::move(*value)) : InventoryValue::null();
+    const auto value = structure.string(offset);
+    return value ? InventoryValue(firmwareText(*value)) : InventoryValue::null();
 }
 
 // For fields where 0 means the firmware does not know (speeds, clocks).

@@ -107,6 +107,12 @@ Table decode(std::span<const std::uint8_t> entryPoint, std::span<const std::uint
     if (result.damage && result.structures.empty() && walker.offset() == 0) {
         throw Error("SMBIOS table is broken: " + *result.damage);
     }
+    // An empty table is damage too: taking it as a machine with nothing to tell would hide the
+    // facts that other sources still have.
+    if (result.structures.empty()) {
+        throw Error("SMBIOS table holds no structures (its entry point announces " +
+                    std::to_string(announced) + " bytes)");
+    }
     return result;
 }
 

@@ -57,8 +57,8 @@ struct Table {
 };
 
 // Decodes an entry point and the structure table it describes. Throws kestrel::Error for an
-// entry point that is not one, fails its checksum or is cut short, and for a table whose first
-// structure is already broken.
+// entry point that is not one, fails its checksum or is cut short, and for a table that holds
+// no structure (announced empty, or broken at its first structure).
 Table decode(std::span<const std::uint8_t> entryPoint, std::span<const std::uint8_t> table);
 
 // A whole dump in the layout `dmidecode --dump-bin` writes: the entry point at offset 0, the
@@ -66,7 +66,9 @@ Table decode(std::span<const std::uint8_t> entryPoint, std::span<const std::uint
 Table decodeDump(std::span<const std::uint8_t> dump);
 Table readDumpFile(const std::filesystem::path& file);
 
-// The pair the kernel exports in /sys/firmware/dmi/tables: smbios_entry_point and DMI.
-Table readSysfs(const std::filesystem::path& entryPointFile, const std::filesystem::path& dmiFile);
+// Far beyond any real table (they stay below 64 KiB), and small enough that pointing a reader at
+// a device or a huge file fails instead of filling the memory: the cap of a dump and of each
+// file of the kernel's pair in /sys/firmware/dmi/tables.
+inline constexpr std::size_t kLargestTableFile = 16 * 1024 * 1024;
 
 }  // namespace kestrel::smbios

@@ -32,6 +32,16 @@ TEST(KestrelScanMachine, ReadsThisMachine) {
     EXPECT_EQ(result.out.find("Processor: \r\n"), std::string::npos) << result.out;
 }
 
+TEST(KestrelScanMachine, ARootThatIsNoDirectoryIsAnError) {
+    for (const std::string root : {"/nonexistent/root", "/dev/null"}) {
+        const ProcessResult result = runProcess(KESTREL_SCAN, {}, {"KESTREL_ROOT=" + root});
+        EXPECT_EQ(result.exitCode, 1) << root;
+        EXPECT_EQ(result.err,
+                  "kestrel-scan: KESTREL_ROOT=" + root + ": there is no such directory\n");
+        EXPECT_EQ(result.out, "");
+    }
+}
+
 TEST(KestrelScanMachine, FakeRootWithTheTableAsRoot) {
     const FakeRoot root({"--dump", smbiosData("systemd/Lenovo-Thinkcentre-m720s.bin")});
     const ProcessResult result = scanRoot(root, {"--json"});

@@ -79,7 +79,7 @@ TEST(KestrelScan, UsesTheLocaleDecimalSeparator) {
 TEST(KestrelScan, ErrorsAndUsage) {
     const ProcessResult missing = scan({"--fixture", "/nonexistent.json"});
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, "kestrel-scan: /nonexistent.json: cannot open the fixture file\n");
+    EXPECT_EQ(missing.err, "kestrel-scan: /nonexistent.json: cannot open\n");
     EXPECT_EQ(missing.out, "");
 
     const ProcessResult bad = scan({"--fixture", KESTREL_TEST_DATA "/fixtures/bad-capacity.json"});
@@ -95,6 +95,30 @@ TEST(KestrelScan, ErrorsAndUsage) {
     }
     EXPECT_EQ(scan({"--version"}).out, "kestrel-scan " KESTREL_VERSION "\n");
     EXPECT_NE(scan({"--help"}).out.find("--fixture FILE"), std::string::npos);
+}
+
+TEST(KestrelScan, EveryFailureIsOneClearLineAndStatusOne) {
+    // A number past a double, raised by the JSON library, and files that cannot be read whole.
+    const auto overflow = std::filesystem::temp_directory_path() /
+                          ("kestrel-overflow-" + std::to_string(getpid()) + ".json");
+    std::ofstream(overflow) << R"({"Win32_Bios":[{"Manufacturer":1e400}]})";
+    const ProcessResult huge = scan({"--fixture", overflow.string()});
+    std::filesystem::remove(overflow);
+    EXPECT_EQ(huge.exitCode, 1);
+    EXPECT_EQ(huge.err, "kestrel-scan: " + overflow.string() +
+                            ": at /Win32_Bios/0/Manufacturer: number overflow parsing '1e400'\n");
+
+    const ProcessResult directory = scan({"--fixture", KESTREL_TEST_DATA "/fixtures"});
+    EXPECT_EQ(directory.exitCode, 1);
+    EXPECT_EQ(directory.err,
+              "kestrel-scan: " KESTREL_TEST_DATA "/fixtures: is a directory, not a file\n");
+#ifndef _WIN32
+    for (const char* option : {"--fixture", "--from-dump"}) {
+        const ProcessResult endless = scan({option, "/dev/zero"});
+        EXPECT_EQ(endless.exitCode, 1) << option;
+        EXPECT_EQ(endless.err, "kestrel-scan: /dev/zero: larger than 16 MiB\n") << option;
+    }
+#endif
 }
 
 bool hasLine(const std::string& report, const std::string& line) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Runs the real kestrel on a private X display and drives it as a user would.
 
-kestrel_e2e.py SCENARIO --bin DIR --make-fake-root SCRIPT [--dump FILE]
+kestrel_e2e.py SCENARIO --bin DIR --make-fake-root SCRIPT [--dump FILE] [--locale NAME]
+               [--latin1-maker]
 
   scan    click OK, wait for the main window, check the selector request that reached a
           loopback proxy, click the copy button and compare the clipboard byte for byte with
@@ -12,6 +13,10 @@ kestrel_e2e.py SCENARIO --bin DIR --make-fake-root SCRIPT [--dump FILE]
 The machine is a fake root made from an SMBIOS dump (KESTREL_ROOT). For cancel and key its
 /proc files are named pipes that nobody writes: a scan would block on them, so a process that
 ends proves that none started.
+
+--locale runs kestrel and kestrel-scan in that locale (LC_ALL); --latin1-maker rewrites the
+UTF-8 module maker "Müller RAM" of the odd-strings dump in Latin-1, as some firmware writes it.
+Exit status 77 (skipped) when the locale is not generated here.
 """
 
 import argparse
@@ -52,9 +57,11 @@ def check(condition, message):
 class Kestrel:
     """The kestrel process on a display, with its own runtime directory and error log."""
 
-    def __init__(self, binary, display, root, workdir, proxy=None):
+    def __init__(self, binary, display, root, workdir, proxy=None, locale=None):
         env = dict(os.environ, DISPLAY=display, KESTREL_ROOT=str(root),
                    XDG_RUNTIME_DIR=str(workdir))
+        if locale:
+            env["LC_ALL"] = locale
         env.pop("WAYLAND_DISPLAY", None)
         if proxy:
             env["QTWEBENGINE_CHROMIUM_FLAGS"] = "--proxy-server=" + proxy.address
@@ -86,6 +93,12 @@ def click(display, window_geometry, point):
 def make_root(args, workdir, blocking_proc):
     root = workdir / "root"
     subprocess.run([args.make_fake_root, str(root), "--dump", args.dump], check=True)
+    if args.latin1_maker:
+        table = root / "sys/firmware/dmi/tables/DMI"
+        utf8 = "Müller RAM".encode()
+        latin1 = "Müller RAM".encode("latin-1").ljust(len(utf8))  # trailing blanks are trimmed
+        check(utf8 in table.read_bytes(), "the dump holds no %r" % utf8)
+        table.write_bytes(table.read_bytes().replace(utf8, latin1))
     if blocking_proc:
         for name in ("meminfo", "cpuinfo"):
             (root / "proc" / name).unlink()
@@ -94,8 +107,11 @@ def make_root(args, workdir, blocking_proc):
 
 
 def scan_output(args, root, option):
+    env = dict(os.environ, KESTREL_ROOT=str(root))
+    if args.locale:
+        env["LC_ALL"] = args.locale
     return subprocess.run([str(args.bin / "kestrel-scan"), option], check=True,
-                          capture_output=True, env=dict(os.environ, KESTREL_ROOT=str(root))).stdout
+                          capture_output=True, env=env).stdout
 
 
 def read_clipboard(display):
@@ -108,6 +124,10 @@ def read_clipboard(display):
 def scenario_scan(args, workdir):
     root = make_root(args, workdir, blocking_proc=False)
     report = scan_output(args, root, "--report")
+    report.decode("utf-8")  # raises on anything but UTF-8
+    if args.latin1_maker:
+        check("Müller RAM".encode() in report,
+              "the Latin-1 maker is not in the report as UTF-8:\n%r" % report)
     address = scan_output(args, root, "--url").decode().rstrip("\n")
     # Nothing but the literal blanks around the first "=" needs encoding on the way.
     expected_target = address.replace("?manufacturer = ", "?manufacturer%20=%20", 1)
@@ -115,7 +135,7 @@ def scenario_scan(args, workdir):
 
     with Xvfb() as xvfb, SelectorProxy() as proxy:
         x = XClient(xvfb.number)
-        kestrel = Kestrel(args.bin / "kestrel", xvfb.display, root, workdir, proxy)
+        kestrel = Kestrel(args.bin / "kestrel", xvfb.display, root, workdir, proxy, args.locale)
         try:
             dialog, _ = x.wait_for_map(DIALOG, 60)
             check(dialog, "the disclaimer did not appear")
@@ -210,7 +230,15 @@ def main():
     parser.add_argument("--bin", type=pathlib.Path, required=True)
     parser.add_argument("--make-fake-root", required=True)
     parser.add_argument("--dump", required=True)
+    parser.add_argument("--locale")
+    parser.add_argument("--latin1-maker", action="store_true")
     args = parser.parse_args()
+    if args.locale:
+        wanted = args.locale.lower().replace("-", "")
+        have = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout.lower()
+        if wanted not in have.replace("-", "").split():
+            print("skipped: the locale %s is not generated here" % args.locale)
+            return 77
     with tempfile.TemporaryDirectory(prefix="kestrel-e2e-") as workdir:
         try:
             SCENARIOS[args.scenario](args, pathlib.Path(workdir))

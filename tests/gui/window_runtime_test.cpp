@@ -98,5 +98,13 @@ TEST(MessageBoxTest, OkOnlyNoIconApplicationTitleModal) {
     EXPECT_TRUE(box->isModal());
 }
 
+TEST(MessageBoxTest, MarkupShowsAsWrittenAndLoadsNothing) {
+    // A probe body or an error text that is a web page, image included.
+    const QString page = "<!doctype html><img src='file:///etc/hostname'><b>bold</b>";
+    const auto box = gui::createMessageBox(page);
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    EXPECT_EQ(box->text(), page);
+}
+
 }  // namespace
 }  // namespace kestrel::test

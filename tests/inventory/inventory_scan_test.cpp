@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "error_text.h"
 #include "inventory/controls.h"
 #include "inventory/error.h"
 #include "scan_fixture.h"
@@ -222,6 +223,53 @@ TEST(ScanErrors, NameTheClassPropertyAndValue) {
         errorOf(R"({"Win32_PhysicalMemoryArray": [{"MaxCapacity": 1, "MemoryDevices": "four"}]})"),
         "Win32_PhysicalMemoryArray.MemoryDevices = \"four\": type mismatch: \"four\" is not "
         "a number");
+}
+
+TEST(ScanErrors, ANumberThatCannotBeACountOrASizeIsAnError) {
+    const auto arrays = [](const std::string& first, const std::string& second = "0") {
+        return errorOf([&] {
+            ScanRun(R"({"Win32_PhysicalMemoryArray": [{"MaxCapacity": 1, "MemoryDevices": )" +
+                    first + R"(}, {"MaxCapacity": 1, "MemoryDevices": )" + second + "}]}")
+                .run();
+        });
+    };
+    for (const std::string devices : {"1e300", "9.3e18", "-1", "-0.5e1"}) {
+        EXPECT_TRUE(arrays(devices).ends_with(": not a count"))
+            << devices << ": " << arrays(devices);
+    }
+    EXPECT_EQ(arrays(R"("nan")"),
+              "Win32_PhysicalMemoryArray.MemoryDevices = \"nan\": type "
+              "mismatch: \"nan\" is not a number");
+    EXPECT_EQ(arrays("9223372036854775807", "1"),
+              "Win32_PhysicalMemoryArray.MemoryDevices: the slot counts of the memory arrays add "
+              "up to more than 9223372036854775807");
+    EXPECT_EQ(arrays("4.0", R"("4")"), "no error");
+
+    ScanRun largest(
+        R"({"Win32_PhysicalMemoryArray": [{"MaxCapacity": 1, "MemoryDevices": 9223372036854775807}]})");
+    largest.run();
+    EXPECT_EQ(largest.inventory.memorySlots, InventoryValue(std::int64_t{9223372036854775807}));
+
+    EXPECT_EQ(errorOf([] {
+                  ScanRun(R"({"Win32_PhysicalMemory": [{"Capacity": -1048576, "Speed": 1,
+                      "MemoryType": 1, "DeviceLocator": "D", "Manufacturer": "X"}]})")
+                      .run();
+              }),
+              "Win32_PhysicalMemory.capacity = \"-1048576\": not a size");
+    EXPECT_EQ(errorOf([] {
+                  ScanRun(R"({"Win32_ComputerSystem": [{"Manufacturer": "A", "Model": "B",
+                      "TotalPhysicalMemory": "inf", "SystemType": "x"}]})")
+                      .run();
+              }),
+              "Win32_ComputerSystem.TotalPhysicalMemory = \"inf\": type mismatch: \"inf\" is not a "
+              "number");
+    // Each array's size fits; the sum over some thousand arrays does not.
+    std::string huge = R"({"Win32_PhysicalMemoryArray": [)";
+    for (int i = 0; i < 1100; ++i) huge += R"({"MaxCapacity": 1.7e308, "MemoryDevices": 1},)";
+    huge.back() = ']';
+    EXPECT_EQ(errorOf([&] { ScanRun(huge + "}").run(); }),
+              "Win32_PhysicalMemoryArray.MaxCapacity: the sizes of the memory arrays add up to "
+              "more than a number can hold");
 }
 
 TEST(ScanErrors, TheScanStopsAtTheFailingStepAndNeverNavigates) {

@@ -48,18 +48,21 @@ TEST(Report, AcmeMachineByteForByte) {
               "Slots: DIMM 1,DIMM 2,\r\n");
 }
 
+std::size_t crLfLines(const std::string& report) {
+    std::size_t lines = 0;
+    for (auto at = report.find("\r\n"); at != std::string::npos; at = report.find("\r\n", at + 2)) {
+        ++lines;
+    }
+    return lines;
+}
+
 TEST(Report, EmptyClassesLeaveBareLabelsAndTheShapeStays) {
     ScanRun scan(R"({"Win32_PhysicalMemoryArray": [{"MaxCapacity": 0, "MemoryDevices": null}],
                      "Win32_Processor": [{"Name": "  Padded CPU ", "Manufacturer": null,
                                           "CurrentClockSpeed": null, "ExtClock": null}]})");
     scan.run();
     const std::string& report = scan.inventory.reportText;
-    std::size_t lines = 0;
-    for (std::size_t at = report.find("\r\n"); at != std::string::npos;
-         at = report.find("\r\n", at + 2)) {
-        ++lines;
-    }
-    EXPECT_EQ(lines, 35u);
+    EXPECT_EQ(crLfLines(report), 35u);
     EXPECT_TRUE(report.ends_with("\r\nSlots: \r\n"));
     EXPECT_EQ(report.find('\n'), report.find("\r\n") + 1) << "every line ends in CR LF";
     EXPECT_NE(report.find("\r\nMother Board Manufacturer: \r\n"), std::string::npos);
@@ -68,11 +71,26 @@ TEST(Report, EmptyClassesLeaveBareLabelsAndTheShapeStays) {
               std::string::npos);
 }
 
-TEST(Report, ValuesAreCopiedUnchangedEvenWhenTheyLookLikeStructure) {
-    ScanRun scan(
-        R"({"Win32_Bios": [{"Manufacturer": "Evil\r\n****Bios****", "SMBIOSBIOSVersion": 1.5}]})");
+TEST(Report, ControlCharactersInValuesBecomeBlanksSoNoLineIsForged) {
+    ScanRun scan(R"({"Win32_Bios": [{"Manufacturer": "Evil\r\n****Bios****\u001b[2J\u007f",
+                                     "SMBIOSBIOSVersion": 1.5}],
+                     "Win32_ComputerSystem": [{"Manufacturer": "A\r\nModel: FORGED",
+                         "Model": "M\tN", "SystemType": "x", "TotalPhysicalMemory": 0}],
+                     "Win32_PhysicalMemory": [{"Capacity": 0, "Speed": 1, "MemoryType": 2,
+                         "DeviceLocator": "D\n1", "Manufacturer": "X"}]})");
     scan.run();
-    EXPECT_NE(scan.inventory.reportText.find("Bios: Evil\r\n****Bios****\r\nVersion: 1.5\r\n"),
+    const std::string& report = scan.inventory.reportText;
+    EXPECT_EQ(crLfLines(report), 35u);
+    EXPECT_EQ(report.find('\n'), report.find("\r\n") + 1) << "no line feed but the line ends";
+    EXPECT_NE(report.find("\r\nBios: Evil  ****Bios**** [2J \r\nVersion: 1.5\r\n"),
+              std::string::npos);
+    EXPECT_NE(report.find("\r\nSystem Manufacturer:A  Model: FORGED\r\nSystem Model: M N\r\n"),
+              std::string::npos);
+    EXPECT_NE(report.find("\r\nSlots: D 1,\r\n"), std::string::npos);
+    // Captions and rows show the same blanks; the address keeps every byte, encoded.
+    EXPECT_EQ(scan.target.caption("Label32"), "Evil  ****Bios**** [2J ");
+    EXPECT_EQ(scan.target.rows("slotsLst"), std::vector<std::string>{"D 1"});
+    EXPECT_NE(scan.inventory.selectorUrl.find("manufacturer = A%0D%0AModel:%20FORGED&"),
               std::string::npos);
 }
 

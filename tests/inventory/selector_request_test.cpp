@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "scan_fixture.h"
 
 namespace kestrel::test {
@@ -30,6 +32,18 @@ TEST(SelectorUrl, ValuesThatWouldSplitOrCutTheQueryAreEncoded) {
     EXPECT_NE(
         scan.inventory.selectorUrl.find("?manufacturer = Smith%20%26%20Sons%20%231&mdlname=X&"),
         std::string::npos);
+}
+
+TEST(SelectorUrl, EncodingDoesNotDependOnTheLocale) {
+    // In an 8-bit locale the bytes of UTF-8 text are letters of that locale's own.
+    const std::string before = std::setlocale(LC_CTYPE, nullptr);
+    if (!std::setlocale(LC_CTYPE, "de_DE.ISO-8859-1") &&
+        !std::setlocale(LC_CTYPE, "de_DE.iso88591")) {
+        GTEST_SKIP() << "de_DE.ISO-8859-1 is not generated on this machine";
+    }
+    const std::string encoded = percentEncode("Café");
+    std::setlocale(LC_CTYPE, before.c_str());
+    EXPECT_EQ(encoded, "Caf%C3%A9");
 }
 
 TEST(SelectorUrl, NoModulesLeaveTheKeysBareAndTheSummaryCountsZero) {

@@ -117,8 +117,11 @@ Exchange LoopbackHttpServer::exchange(int connection) const {
     }
 
     std::size_t headSent = 0;
-    const std::string replyHead = reply_.statusLine + "\r\nContent-Length: " +
-                                  std::to_string(reply_.body.size() * reply_.copies) + "\r\n\r\n";
+    const std::size_t announced = reply_.body.size() * reply_.copies + (reply_.stalls ? 1 : 0);
+    const std::string replyHead =
+        reply_.statusLine.empty()
+            ? std::string()
+            : reply_.statusLine + "\r\nContent-Length: " + std::to_string(announced) + "\r\n\r\n";
     Sending sending = sendAll(connection, replyHead, headSent);
     for (std::size_t copy = 0; sending == Sending::done && copy < reply_.copies; ++copy) {
         sending = sendAll(connection, reply_.body, result.bodyBytesSent);

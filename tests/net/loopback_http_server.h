@@ -17,6 +17,10 @@ struct Reply {
     std::string statusLine = "HTTP/1.1 200 OK";
     std::string body;
     std::size_t copies = 1;
+    // The head announces one byte more than the body, and after the body nothing more comes;
+    // with an empty status line nothing at all is sent. The server waits for the client to
+    // give up.
+    bool stalls = false;
 };
 
 // One request as the server saw it, and how the reply went.

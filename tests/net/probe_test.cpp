@@ -49,6 +49,20 @@ TEST(Probe, LongBodyShowsItsFirst1000BytesAndTheRestIsNotRead) {
     EXPECT_LT(served[0].bodyBytesSent, 512 * letters().size());
 }
 
+TEST(Probe, AServerThatFallsSilentEndsTheReadAndWhatArrivedIsShown) {
+    // The read's patience, shortened from 30 s. libcurl averages the speed over some seconds,
+    // so the stalled read ends about five seconds after its last byte, the silent one sooner.
+    CurlPageReader reader(
+        {.connect = std::chrono::seconds(60), .silence = std::chrono::seconds(1)});
+    MessageRecorder box;
+    LoopbackHttpServer stalling({.body = "the first part", .stalls = true});
+    runProbe(reader, box, stalling.url());
+    LoopbackHttpServer silent({.statusLine = "", .body = "", .copies = 1, .stalls = true});
+    runProbe(reader, box, silent.url());
+    EXPECT_EQ(box.shown, (std::vector{"the first part" + blanks(1000 - 14), blanks(1000)}));
+    EXPECT_TRUE(silent.exchanges(1).at(0).clientClosed);
+}
+
 TEST(Probe, RefusedConnectionShowsOneBoxOf1000Blanks) {
     const RefusingPort port;
     EXPECT_EQ(probe(port.url()), std::vector{blanks(1000)});

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "error_text.h"
 #include "inventory/error.h"
 
 namespace kestrel {
@@ -50,13 +51,26 @@ TEST(Fixture, ErrorsNameTheFileAndThePlace) {
               "parsing value - unexpected end of input; expected '[', '{', or a literal");
 }
 
-TEST(Fixture, MissingFileIsAClearError) {
-    try {
-        readFixtureFile("/nonexistent/machine.json");
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "/nonexistent/machine.json: cannot open the fixture file");
-    }
+TEST(Fixture, NumbersPastADoubleAreErrorsAtTheirPlace) {
+    // Even in a class the scan never reads, and in either direction.
+    EXPECT_EQ(errorOf(R"({"Win32_Bios": [{"Manufacturer": 1e400}]})"),
+              "machine.json: at /Win32_Bios/0/Manufacturer: number overflow parsing '1e400'");
+    EXPECT_EQ(errorOf(R"({"Other": [{"A": 1}, {"B": [2, {"x/y": 3}], "C": -1e400}]})"),
+              "machine.json: at /Other/1/C: number overflow parsing '-1e400'");
+    EXPECT_EQ(errorOf(R"({"Other": [[1, 2], [3, -1e400]]})"),
+              "machine.json: at /Other/1/1: number overflow parsing '-1e400'");
+}
+
+TEST(Fixture, FilesThatCannotBeReadWholeAreClearErrors) {
+    const auto fileError = [](const std::string& path) {
+        return test::errorOf([&] { readFixtureFile(path); });
+    };
+    EXPECT_EQ(fileError("/nonexistent/machine.json"), "/nonexistent/machine.json: cannot open");
+    EXPECT_EQ(fileError(KESTREL_TEST_DATA "/fixtures"),
+              KESTREL_TEST_DATA "/fixtures: is a directory, not a file");
+#ifndef _WIN32
+    EXPECT_EQ(fileError("/dev/zero"), "/dev/zero: larger than 16 MiB");
+#endif
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "fake_root.h"
 
 namespace kestrel::linux_machine {
@@ -118,6 +121,72 @@ TEST(LinuxMachine, ABrokenTableFallsBackToTheOtherSourcesAndSaysSo) {
     ASSERT_EQ(reading.sources.notices.size(), 1u);
     EXPECT_TRUE(reading.sources.notices[0].starts_with("the SMBIOS table could not be decoded ("));
     EXPECT_EQ(reading.table.objects("Win32_PhysicalMemory").size(), 3u);
+}
+
+// A 3.x entry point announcing a table of tableLength bytes.
+std::string entryPoint64(std::uint32_t tableLength) {
+    std::string bytes("_SM3_\0\x18\x03\x00\x00\x01\x00", 12);
+    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>(tableLength >> shift);
+    bytes += std::string(8, '\0');
+    unsigned sum = 0;
+    for (const char c : bytes) sum += static_cast<unsigned char>(c);
+    bytes[5] = static_cast<char>(0x100 - sum % 0x100);
+    return bytes;
+}
+
+TEST(LinuxMachine, AnEmptyTableIsDamageAndTheKernelsCopyOfTheStringsStandsIn) {
+    const FakeRoot root({"--dump", smbiosData("systemd/Lenovo-ThinkPad-X280.bin")});
+    root.write("/sys/firmware/dmi/tables/smbios_entry_point", entryPoint64(0));
+    // The kernel passes firmware bytes on as they are; these are Windows-1252.
+    root.write("/sys/class/dmi/id/sys_vendor", "Caf\xE9 \x80\n");
+    const MachineReading reading = readMachine(MachineRoot(root.path()));
+    EXPECT_EQ(reading.sources.answered, (Sources{"proc", "dmi-id"}));
+    ASSERT_FALSE(reading.sources.notices.empty());
+    EXPECT_TRUE(reading.sources.notices[0].starts_with(
+        "the SMBIOS table could not be decoded (SMBIOS table holds no structures"))
+        << reading.sources.notices[0];
+    EXPECT_EQ(only(reading.table, "Win32_ComputerSystem").at("Manufacturer"),
+              InventoryValue("Café €"));
+}
+
+TEST(LinuxMachine, FilesThatCannotBeReadWholeAreLeftOutAndNamed) {
+    const FakeRoot root({"--dump", smbiosData("systemd/Lenovo-ThinkPad-X280.bin"), "--dmi-id",
+                         "sys_vendor=From dmi-id"});
+    const auto replace = [&](const char* file, const std::filesystem::path& by) {
+        std::filesystem::remove(root.path() / file);
+        std::filesystem::create_symlink(by, root.path() / file);
+    };
+    replace("sys/firmware/dmi/tables/DMI", "/dev/zero");
+    replace("proc/cpuinfo", "/dev/zero");
+    std::filesystem::remove(root.path() / "proc/sys/kernel/arch");
+    std::filesystem::create_directories(root.path() / "proc/sys/kernel/arch");
+
+    const MachineReading reading = readMachine(MachineRoot(root.path()));
+    const auto noticed = [&](const std::string& notice) {
+        const auto& all = reading.sources.notices;
+        return std::find(all.begin(), all.end(), notice) != all.end();
+    };
+    EXPECT_TRUE(noticed((root.path() / "sys/firmware/dmi/tables/DMI").string() +
+                        ": larger than 16 MiB; not used"));
+    EXPECT_TRUE(
+        noticed((root.path() / "proc/cpuinfo").string() + ": larger than 16 MiB; not used"));
+    EXPECT_TRUE(noticed((root.path() / "proc/sys/kernel/arch").string() +
+                        ": is a directory, not a file; not used"));
+    EXPECT_EQ(only(reading.table, "Win32_ComputerSystem").at("Manufacturer"),
+              InventoryValue("From dmi-id"));
+    EXPECT_TRUE(reading.table.objects("Win32_Processor").empty());
+}
+
+TEST(LinuxMachine, ImpossibleFrequenciesAreUnknownAndNamed) {
+    const FakeRoot root({"--cpu", "CPU|Vendor|nan"});
+    root.write("/sys/devices/system/cpu/cpu0/cpufreq/base_frequency", "9223372036854775807\n");
+    const MachineReading reading = readMachine(MachineRoot(root.path()));
+    EXPECT_TRUE(only(reading.table, "Win32_Processor").at("CurrentClockSpeed").isNull());
+    EXPECT_EQ(reading.sources.notices.size(), 3u)
+        << "cpu MHz once for both logical processors, the base frequency, the module details";
+    EXPECT_EQ(reading.sources.notices.at(1),
+              (root.path() / "sys/devices/system/cpu/cpu0/cpufreq/base_frequency").string() +
+                  " holds \"9223372036854775807\", not a frequency in kHz; it is not used");
 }
 
 TEST(LinuxMachine, DeviceTreeModelNamesBoardsWithoutDmi) {

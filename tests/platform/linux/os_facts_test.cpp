@@ -22,7 +22,9 @@ TEST(CpuInfo, OnePackagePerPhysicalIdKeepingTheBrandStringAsWritten) {
         "processor\t: 1\nvendor_id\t: GenuineIntel\nmodel name\t: Other\nphysical id\t: 1\n\n"
         "processor\t: 2\nvendor_id\t: AuthenticAMD\nmodel name\t: AMD EPYC\ncpu MHz\t: 2445.424\n"
         "physical id\t: 0\n";
-    const auto packages = parseCpuInfo(cpuinfo);
+    std::vector<std::string> notices;
+    const auto packages = parseCpuInfo(cpuinfo, notices);
+    EXPECT_TRUE(notices.empty());
     ASSERT_EQ(packages.size(), 2u);
     EXPECT_EQ(packages[0].modelName, "AMD EPYC");
     EXPECT_EQ(packages[0].vendorId, "AuthenticAMD");
@@ -32,15 +34,33 @@ TEST(CpuInfo, OnePackagePerPhysicalIdKeepingTheBrandStringAsWritten) {
 
 TEST(CpuInfo, MachinesWithoutPhysicalIdOrBrandString) {
     // An arm64 kernel lists neither "model name" nor "physical id".
+    std::vector<std::string> notices;
     const auto arm = parseCpuInfo(
         "processor\t: 0\nBogoMIPS\t: 48.00\nCPU part\t: 0xd08\n\n"
-        "processor\t: 1\nBogoMIPS\t: 48.00\n");
+        "processor\t: 1\nBogoMIPS\t: 48.00\n",
+        notices);
     EXPECT_TRUE(arm.empty());
-    const auto single = parseCpuInfo("processor : 0\nmodel name : Pentium\ncpu MHz : bad\n");
+    const auto single =
+        parseCpuInfo("processor : 0\nmodel name : Pentium\ncpu MHz : bad\n", notices);
     ASSERT_EQ(single.size(), 1u);
     EXPECT_EQ(single[0].modelName, "Pentium");
     EXPECT_FALSE(single[0].currentMHz);
-    EXPECT_TRUE(parseCpuInfo("").empty());
+    EXPECT_TRUE(parseCpuInfo("", notices).empty());
+}
+
+TEST(CpuInfo, ClockSpeedsThatCannotBeOneAreUnknownAndNamed) {
+    std::vector<std::string> notices;
+    std::string cpuinfo;
+    for (const char* mhz : {"nan", "inf", "1e300", "-5", "0"}) {
+        cpuinfo += std::string("physical id : ") + std::to_string(cpuinfo.size()) +
+                   "\nmodel name : M\ncpu MHz : " + mhz + "\n\n";
+    }
+    const auto packages = parseCpuInfo(cpuinfo, notices);
+    ASSERT_EQ(packages.size(), 5u);
+    for (const auto& package : packages) EXPECT_FALSE(package.currentMHz);
+    ASSERT_EQ(notices.size(), 5u);
+    EXPECT_EQ(notices[0],
+              "/proc/cpuinfo gives \"cpu MHz\" as \"nan\", not a clock speed; it is not used");
 }
 
 TEST(SystemType, NamedAfterTheKernelArchitecture) {

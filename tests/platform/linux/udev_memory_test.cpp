@@ -46,6 +46,26 @@ TEST(UdevMemory, TheMakersCodeAsTheTableHoldsIt) {
     for (std::size_t i = 2; i < 5; ++i) EXPECT_FALSE(modules[i].contains(id)) << i;
 }
 
+TEST(UdevMemory, CountsAndSizesThatCannotBeOneAreUnknownAndNamed) {
+    const auto memory = UdevMemory::parse(
+        "E:MEMORY_ARRAY_NUM_DEVICES=-9223372036854775808\nE:MEMORY_ARRAY_MAX_CAPACITY=-1\n"
+        "E:MEMORY_DEVICE_0_SIZE=-1\nE:MEMORY_DEVICE_0_SPEED_MTS=1e3\n"
+        "E:MEMORY_DEVICE_1_TYPE=Flash\n");
+    ASSERT_TRUE(memory);
+    const auto arrays = memory->arrays();
+    EXPECT_TRUE(arrays.empty()) << "neither count nor capacity is known";
+    EXPECT_TRUE(memory->modules().at(0).at("Capacity").isNull());
+    ASSERT_EQ(memory->notices.size(), 4u);
+    EXPECT_EQ(memory->notices[0],
+              "the udev database's MEMORY_ARRAY_NUM_DEVICES is \"-9223372036854775808\", not a "
+              "count or size; it is taken as unknown");
+
+    const auto largest =
+        UdevMemory::parse("E:MEMORY_ARRAY_NUM_DEVICES=0\nE:MEMORY_DEVICE_0_TYPE=Flash\n");
+    EXPECT_EQ(largest->arrays().at(0).at("MemoryDevices"), InventoryValue(std::int64_t{0}))
+        << "the firmware's flash is taken off, down to no slot";
+}
+
 TEST(UdevMemory, NoArrayKeysNoArray) {
     const auto memory = UdevMemory::parse("E:MEMORY_DEVICE_0_SIZE=1024\n");
     ASSERT_TRUE(memory);

@@ -188,6 +188,21 @@ TEST(Identity, BiosSystemProductAndBoards) {
                                          {"TotalPhysicalMemory", kNull}}}));
 }
 
+TEST(Identity, StringsThatAreNotUtf8AreReadAsWindows1252) {
+    const ManagementTable classes = classesFromTable(tableWith({
+        Record(0, 0, 0x12)
+            .byte(4, 1)
+            .byte(5, 2)
+            .strings({"Caf\xE9",
+                      "Pr\xC3\xBC"
+                      "f"})
+            .structure(),
+    }));
+    EXPECT_EQ(
+        classes.objects("Win32_Bios"),
+        (std::vector<PropertyMap>{{{"Manufacturer", "Café"}, {"SMBIOSBIOSVersion", "Prüf"}}}));
+}
+
 TEST(MemoryType, CimCodesWhereCimHasThemElseTheSmbiosCode) {
     const std::pair<std::uint8_t, std::int64_t> codes[] = {
         {0x01, 1},  {0x02, 0},  {0x03, 2},  {0x04, 6},  {0x05, 7},  {0x06, 8},  {0x07, 9},

@@ -94,19 +94,20 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(CorpusRaw, SysfsPairsAndTheBareTableDecodeLikeTheirDumps) {
+    const auto bytes = [](const std::string& s) {
+        return std::span(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
+    };
     for (const std::string name : {"qemu-pc-i440fx-smbios32", "qemu-q35-smbios64-oddstrings"}) {
         const Table dump = readDumpFile(kCorpus / "qemu" / (name + ".bin"));
-        const Table sysfs = readSysfs(kCorpus / "qemu/raw" / (name + ".smbios_entry_point"),
-                                      kCorpus / "qemu/raw" / (name + ".DMI"));
+        const Table sysfs =
+            decode(bytes(readFile(kCorpus / "qemu/raw" / (name + ".smbios_entry_point"))),
+                   bytes(readFile(kCorpus / "qemu/raw" / (name + ".DMI"))));
         EXPECT_EQ(sysfs.structures, dump.structures) << name;
         EXPECT_EQ(sysfs.entryPoint.minorVersion, dump.entryPoint.minorVersion) << name;
         EXPECT_EQ(sysfs.entryPoint.is64Bit, dump.entryPoint.is64Bit) << name;
     }
     const std::string dump = readFile(kCorpus / "infrasim/s2600kp_smbios.bin");
     const std::string bare = readFile(kCorpus / "infrasim/raw/s2600kp_smbios.table-only.bin");
-    const auto bytes = [](const std::string& s) {
-        return std::span(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
-    };
     EXPECT_EQ(decode(bytes(dump).first(0x1F), bytes(bare)).structures,
               decodeDump(bytes(dump)).structures);
 }

@@ -145,6 +145,23 @@ TEST(TableWalk, KeepsTheWholeStructuresBeforeABrokenOne) {
               "long, shorter than its header");
 }
 
+TEST(TableWalk, ATableWithNoStructureIsAnError) {
+    // Announced empty, or holding no more than its end marker: nothing to build a machine from.
+    const Bytes table = tableOf({bios(), endOfTable()});
+    const Bytes onlyTheEnd = tableOf({endOfTable()});
+    for (const auto& [entryPoint, data] :
+         std::vector<std::pair<Bytes, Bytes>>{{entryPoint32(0), table},
+                                              {entryPoint64(0), table},
+                                              {entryPoint32(onlyTheEnd.size()), onlyTheEnd}}) {
+        const std::string error = errorOf([&] { decode(entryPoint, data); });
+        EXPECT_TRUE(
+            error.starts_with("SMBIOS table holds no structures (its entry point announces"))
+            << error;
+    }
+    EXPECT_EQ(errorOf([&] { decodeDump(dumpOf(entryPoint32(0), table)); }),
+              "SMBIOS table holds no structures (its entry point announces 0 bytes)");
+}
+
 TEST(TableWalk, ATableShorterThanItsEntryPointSaysIsDamaged) {
     const Bytes table = tableOf({bios(), Record(2, 7, 8).strings({"Board"}), endOfTable()});
     const std::size_t firstEnd = bios().bytes().size();
@@ -170,8 +187,10 @@ TEST(DumpFile, FindsTheTableWhereTheEntryPointSaysAndNamesTheFileInErrors) {
               "(74 bytes)");
     EXPECT_EQ(errorOf([] { readDumpFile("/nonexistent/dump.bin"); }),
               "/nonexistent/dump.bin: cannot open");
-    EXPECT_EQ(errorOf([] { readSysfs("/nonexistent/smbios_entry_point", "/dev/null"); }),
-              "/nonexistent/smbios_entry_point: cannot open");
+#ifndef _WIN32
+    EXPECT_EQ(errorOf([] { readDumpFile("/dev/zero"); }), "/dev/zero: larger than 16 MiB");
+    EXPECT_EQ(errorOf([] { readDumpFile("/"); }), "/: is a directory, not a file");
+#endif
 }
 
 }  // namespace

@@ -1,0 +1,120 @@
+#include "inventory/text_helpers.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace kestrel {
+namespace {
+
+std::string_view trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The code points Windows-1252 gives to the bytes 0x80 to 0x9F; the five it leaves unassigned
+// keep their own value, as Windows itself reads them. Every other byte is its own code point.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void appendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// Well-formed UTF-8: no stray or missing continuation bytes, no overlong forms, no surrogates,
+// nothing past U+10FFFF.
+bool isUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (text.size() - i < length) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<double> parseDecimal(std::string_view text) {
+    const std::string_view number = trimBlanks(text);
+    const std::size_t start = number.starts_with('-') ? 1 : 0;
+    // from_chars would also take "inf", "nan" and their longer spellings.
+    if (number.size() == start || !(isDigit(number[start]) || number[start] == '.')) {
+        return std::nullopt;
+    }
+    double value = 0;
+    const char* end = number.data() + number.size();
+    const auto [stop, ec] = std::from_chars(number.data(), end, value);
+    if (ec != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::optional<std::int64_t> parseWholeNumber(std::string_view text) {
+    const std::string_view number = trimBlanks(text);
+    std::int64_t value = 0;
+    const char* end = number.data() + number.size();
+    const auto [stop, ec] = std::from_chars(number.data(), end, value);
+    if (number.empty() || ec != std::errc() || stop != end) return std::nullopt;
+    return value;
+}
+
+std::string firmwareText(std::string_view bytes) {
+    if (isUtf8(bytes)) return std::string(bytes);
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        appendUtf8(text, byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte);
+    }
+    return text;
+}
+
+std::string blankControls(std::string text) {
+    // Bytes below 0x80 are whole characters in UTF-8, so a byte-wise pass is exact.
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    }
+    return text;
+}
+
+}  // namespace kestrel

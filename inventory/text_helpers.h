@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrel {
+
+// Small text rules shared by the providers and the scan, so that every reader of a number or a
+// firmware string applies the same ones.
+
+// A number written in decimal: blanks around it, an optional minus, digits with an optional
+// fraction and exponent. nullopt for anything else ("inf", "nan", hex) and for a number past the
+// range of a double.
+std::optional<double> parseDecimal(std::string_view text);
+
+// A whole number in decimal digits with an optional minus, blanks around it, within 64 bits.
+std::optional<std::int64_t> parseWholeNumber(std::string_view text);
+
+// Firmware strings are bytes: valid UTF-8 is kept, anything else is read as Windows-1252 (of
+// which Latin-1 is a part) and written as UTF-8.
+std::string firmwareText(std::string_view bytes);
+
+// Each control character (U+0000 to U+001F, U+007F) becomes one blank, so that a value can
+// neither break a line of text it is put into nor reach a terminal as a command.
+std::string blankControls(std::string text);
+
+}  // namespace kestrel
