@@ -11,8 +11,17 @@
 
 namespace kestrel::test {
 
-// What the server answers to every request: the status line, then a Content-Length header and
-// `copies` back-to-back copies of body (so a large body needs no large buffer).
+// A socket as the system hands it out: a descriptor on POSIX, a SOCKET (an unsigned handle) on
+// Windows.
+#ifdef _WIN32
+using NativeSocket = std::uintptr_t;
+#else
+using NativeSocket = int;
+#endif
+
+// What the server answers to every request: the status line, then Content-Length and
+// "Connection: close" headers and `copies` back-to-back copies of body (so a large body needs no
+// large buffer).
 struct Reply {
     std::string statusLine = "HTTP/1.1 200 OK";
     std::string body;
@@ -45,10 +54,10 @@ class LoopbackHttpServer {
 
   private:
     void serve();
-    Exchange exchange(int connection) const;
+    Exchange exchange(NativeSocket connection) const;
 
     const Reply reply_;
-    int listener_ = -1;
+    NativeSocket listener_{};
     std::uint16_t port_ = 0;
     std::atomic<bool> stopping_ = false;
     std::atomic<std::size_t> accepted_ = 0;
@@ -69,7 +78,7 @@ class RefusingPort {
     std::string url() const;
 
   private:
-    int socket_ = -1;
+    NativeSocket socket_{};
     std::uint16_t port_ = 0;
 };
 

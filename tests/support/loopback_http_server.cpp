@@ -1,5 +1,9 @@
 #include "loopback_http_server.h"
 
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -7,6 +11,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#endif
+
+#include <algorithm>
 #include <chrono>
 #include <stdexcept>
 
@@ -16,35 +23,82 @@ namespace {
 // Bounds every wait, so that a misbehaving client fails a test instead of hanging it.
 constexpr int kPatienceMs = 5000;
 
-int loopbackSocket(std::uint16_t& port) {
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+// The few socket calls that differ between POSIX and Winsock.
+#ifdef _WIN32
+using socklen_t = int;
+
+NativeSocket openSocket() {
+    static const bool started = [] {
+        WSADATA data;
+        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    return started ? socket(AF_INET, SOCK_STREAM, IPPROTO_TCP) : INVALID_SOCKET;
+}
+bool valid(NativeSocket s) { return s != INVALID_SOCKET; }
+NativeSocket acceptConnection(NativeSocket listener) { return accept(listener, nullptr, nullptr); }
+void closeSocket(NativeSocket s) { closesocket(s); }
+int pollSockets(pollfd* watched, int timeoutMs) { return WSAPoll(watched, 1, timeoutMs); }
+long sendSome(NativeSocket s, const char* data, std::size_t size) {
+    return send(s, data, static_cast<int>(std::min<std::size_t>(size, 1 << 20)), 0);
+}
+bool peerHungUp() {
+    const int error = WSAGetLastError();
+    return error == WSAECONNRESET || error == WSAECONNABORTED;
+}
+void setSendPatience(NativeSocket s) {
+    const DWORD patience = kPatienceMs;
+    setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&patience),
+               sizeof patience);
+}
+#else
+NativeSocket openSocket() { return socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0); }
+bool valid(NativeSocket s) { return s >= 0; }
+NativeSocket acceptConnection(NativeSocket listener) {
+    return accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+}
+void closeSocket(NativeSocket s) { close(s); }
+int pollSockets(pollfd* watched, int timeoutMs) { return poll(watched, 1, timeoutMs); }
+long sendSome(NativeSocket s, const char* data, std::size_t size) {
+    return send(s, data, size, MSG_NOSIGNAL);
+}
+bool peerHungUp() { return errno == EPIPE || errno == ECONNRESET; }
+void setSendPatience(NativeSocket s) {
+    const timeval patience{kPatienceMs / 1000, 0};
+    setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, &patience, sizeof patience);
+}
+#endif
+
+NativeSocket loopbackSocket(std::uint16_t& port) {
+    const NativeSocket s = openSocket();
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    if (!valid(s) || bind(s, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         throw std::runtime_error("cannot bind a loopback socket");
     }
     port = ntohs(address.sin_port);
-    return fd;
+    return s;
 }
 
 std::string loopbackUrl(std::uint16_t port) {
     return "http://127.0.0.1:" + std::to_string(port) + "/";
 }
 
-bool readable(int fd, int timeoutMs) {
-    pollfd watched{fd, POLLIN, 0};
-    return poll(&watched, 1, timeoutMs) > 0;
+bool readable(NativeSocket s, int timeoutMs) {
+    pollfd watched{};
+    watched.fd = s;
+    watched.events = POLLIN;
+    return pollSockets(&watched, timeoutMs) > 0;
 }
 
 // Reads up to the blank line that ends the request head.
-std::string readHead(int connection) {
+std::string readHead(NativeSocket connection) {
     std::string head;
     char buffer[4096];
     while (head.find("\r\n\r\n") == std::string::npos && readable(connection, kPatienceMs)) {
-        const ssize_t n = recv(connection, buffer, sizeof buffer, 0);
+        const auto n = recv(connection, buffer, sizeof buffer, 0);
         if (n <= 0) break;
         head.append(buffer, static_cast<std::size_t>(n));
     }
@@ -54,11 +108,10 @@ std::string readHead(int connection) {
 enum class Sending { done, hungUp, stalled };
 
 // Adds what the kernel took to sent; stops when the client hangs up or stops reading.
-Sending sendAll(int connection, const std::string& bytes, std::size_t& sent) {
+Sending sendAll(NativeSocket connection, const std::string& bytes, std::size_t& sent) {
     for (std::size_t at = 0; at < bytes.size();) {
-        const ssize_t n = send(connection, bytes.data() + at, bytes.size() - at, MSG_NOSIGNAL);
-        if (n <= 0)
-            return errno == EPIPE || errno == ECONNRESET ? Sending::hungUp : Sending::stalled;
+        const long n = sendSome(connection, bytes.data() + at, bytes.size() - at);
+        if (n <= 0) return peerHungUp() ? Sending::hungUp : Sending::stalled;
         at += static_cast<std::size_t>(n);
         sent += static_cast<std::size_t>(n);
     }
@@ -76,7 +129,7 @@ LoopbackHttpServer::LoopbackHttpServer(Reply reply) : reply_(std::move(reply)) {
 LoopbackHttpServer::~LoopbackHttpServer() {
     stopping_ = true;
     thread_.join();
-    close(listener_);
+    closeSocket(listener_);
 }
 
 std::string LoopbackHttpServer::url() const { return loopbackUrl(port_); }
@@ -91,20 +144,19 @@ std::vector<Exchange> LoopbackHttpServer::exchanges(std::size_t count) {
 void LoopbackHttpServer::serve() {
     while (!stopping_) {
         if (!readable(listener_, 50)) continue;
-        const int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (connection < 0) continue;
+        const NativeSocket connection = acceptConnection(listener_);
+        if (!valid(connection)) continue;
         ++accepted_;
-        const timeval patience{kPatienceMs / 1000, 0};
-        setsockopt(connection, SOL_SOCKET, SO_SNDTIMEO, &patience, sizeof patience);
+        setSendPatience(connection);
         Exchange done = exchange(connection);
-        close(connection);
+        closeSocket(connection);
         const std::lock_guard lock(mutex_);
         exchanges_.push_back(std::move(done));
         finished_.notify_all();
     }
 }
 
-Exchange LoopbackHttpServer::exchange(int connection) const {
+Exchange LoopbackHttpServer::exchange(NativeSocket connection) const {
     Exchange result;
     const std::string head = readHead(connection);
     std::size_t lineEnd = head.find("\r\n");
@@ -117,8 +169,11 @@ Exchange LoopbackHttpServer::exchange(int connection) const {
     }
 
     std::size_t headSent = 0;
+    // Each connection carries one exchange, and the reply says so: a client must not send a
+    // second request on it.
     const std::string replyHead = reply_.statusLine + "\r\nContent-Length: " +
-                                  std::to_string(reply_.body.size() * reply_.copies) + "\r\n\r\n";
+                                  std::to_string(reply_.body.size() * reply_.copies) +
+                                  "\r\nConnection: close\r\n\r\n";
     Sending sending = sendAll(connection, replyHead, headSent);
     for (std::size_t copy = 0; sending == Sending::done && copy < reply_.copies; ++copy) {
         sending = sendAll(connection, reply_.body, result.bodyBytesSent);
@@ -133,7 +188,7 @@ Exchange LoopbackHttpServer::exchange(int connection) const {
 
 RefusingPort::RefusingPort() : socket_(loopbackSocket(port_)) {}
 
-RefusingPort::~RefusingPort() { close(socket_); }
+RefusingPort::~RefusingPort() { closeSocket(socket_); }
 
 std::string RefusingPort::url() const { return loopbackUrl(port_); }
 
