@@ -1,11 +1,11 @@
 // kestrel: the disclaimer, the scan screen and the main window with the selector page.
 #include <QApplication>
 
-#include "app/screen_sequence.h"
-#include "platform/gui/browser_environment.h"
-#include "platform/gui/message_box.h"
-#include "platform/gui/window_look.h"
-#include "platform/gui/window_runtime.h"
+#include "ui/forms/screen_sequence.h"
+#include "ui/qt/browser_environment.h"
+#include "ui/qt/message_box.h"
+#include "ui/qt/window_look.h"
+#include "ui/forms/window_runtime.h"
 #include "platform/machine_service.h"
 
 int main(int, char** argv) {

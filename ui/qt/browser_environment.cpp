@@ -1,4 +1,4 @@
-#include "platform/gui/browser_environment.h"
+#include "ui/qt/browser_environment.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "mainwindow/browser_url.h"
+#include "ui/qt/browser_url.h"
 
 namespace kestrel {
 

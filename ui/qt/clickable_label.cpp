@@ -1,4 +1,4 @@
-#include "platform/gui/clickable_label.h"
+#include "ui/qt/clickable_label.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "platform/gui/clipboard.h"
+#include "ui/qt/clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

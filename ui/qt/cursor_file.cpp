@@ -1,4 +1,4 @@
-#include "platform/gui/cursor_file.h"
+#include "ui/qt/cursor_file.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "screens/dialog.h"
+#include "ui/qt/dialog_window.h"
 
-#include "platform/gui/twips.h"
+#include "ui/qt/twips.h"
 #include "ui_dialog.h"
 
 namespace kestrel {

@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/gui/kestrel_window.h"
+#include "ui/qt/kestrel_window.h"
 
 namespace Ui {
 class Dialog;

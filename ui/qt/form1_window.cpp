@@ -1,4 +1,4 @@
-#include "mainwindow/form1.h"
+#include "ui/qt/form1_window.h"
 
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -8,15 +8,15 @@
 #include "inventory/controls.h"
 #include "inventory/error.h"
 #include "inventory/inventory_scan.h"
-#include "mainwindow/browser_url.h"
-#include "mainwindow/chat_launch.h"
-#include "mainwindow/list_sync.h"
-#include "mainwindow/probe_messages.h"
+#include "ui/qt/browser_url.h"
+#include "ui/forms/chat_launch.h"
+#include "ui/forms/list_sync.h"
+#include "ui/forms/probe_messages.h"
 #include "net/curl_page_reader.h"
 #include "net/probe.h"
-#include "platform/gui/clipboard.h"
-#include "platform/gui/cursor_file.h"
-#include "platform/gui/twips.h"
+#include "ui/qt/clipboard.h"
+#include "ui/qt/cursor_file.h"
+#include "ui/qt/twips.h"
 #include "ui_form1.h"
 
 namespace kestrel {

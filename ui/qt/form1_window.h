@@ -8,7 +8,7 @@
 #include "inventory/inventory_value.h"
 #include "inventory/scan_target.h"
 #include "inventory/system_inventory.h"
-#include "platform/gui/kestrel_window.h"
+#include "ui/qt/kestrel_window.h"
 #include "platform/management/management_service.h"
 
 class QLabel;

@@ -1,4 +1,4 @@
-#include "screens/frm_splash.h"
+#include "ui/qt/frm_splash_window.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

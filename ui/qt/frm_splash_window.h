@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "inventory/inventory_value.h"
-#include "platform/gui/kestrel_window.h"
+#include "ui/qt/kestrel_window.h"
 
 class QTimer;
 

@@ -1,4 +1,4 @@
-#include "platform/gui/kestrel_window.h"
+#include "ui/qt/kestrel_window.h"
 
 #include <QCloseEvent>
 

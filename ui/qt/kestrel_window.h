@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "platform/gui/window_runtime.h"
+#include "ui/forms/window_runtime.h"
 
 namespace kestrel::gui {
 

@@ -1,4 +1,4 @@
-#include "platform/gui/message_box.h"
+#include "ui/qt/message_box.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "platform/gui/process_start.h"
+#include "ui/qt/process_start.h"
 
 #include <QProcess>
 

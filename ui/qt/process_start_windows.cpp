@@ -3,7 +3,7 @@
 #include <string>
 
 #include "inventory/error.h"
-#include "platform/gui/process_start.h"
+#include "ui/qt/process_start.h"
 
 namespace kestrel::gui {
 

@@ -1,4 +1,4 @@
-#include "platform/gui/window_look.h"
+#include "ui/qt/window_look.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "mainwindow/browser_url.h"
+#include "ui/qt/browser_url.h"
 
 namespace kestrel::test {
 namespace {

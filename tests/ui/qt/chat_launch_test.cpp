@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 
 #include "gui_test_support.h"
-#include "mainwindow/form1.h"
-#include "platform/gui/clickable_label.h"
+#include "ui/qt/form1_window.h"
+#include "ui/qt/clickable_label.h"
 
 namespace kestrel::test {
 namespace {

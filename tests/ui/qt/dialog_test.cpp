@@ -5,9 +5,9 @@
 #include <QTest>
 
 #include "gui_test_support.h"
-#include "platform/gui/twips.h"
-#include "platform/gui/window_slot.h"
-#include "screens/dialog.h"
+#include "ui/qt/twips.h"
+#include "ui/qt/window_slot.h"
+#include "ui/qt/dialog_window.h"
 
 namespace kestrel::test {
 namespace {

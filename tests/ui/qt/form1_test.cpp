@@ -13,8 +13,8 @@
 #include "inventory/controls.h"
 #include "inventory/inventory_scan.h"
 #include "inventory/recording_scan_target.h"
-#include "mainwindow/form1.h"
-#include "platform/gui/twips.h"
+#include "ui/qt/form1_window.h"
+#include "ui/qt/twips.h"
 
 namespace kestrel::test {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "gui_test_support.h"
 #include "inventory/error.h"
-#include "platform/gui/twips.h"
-#include "screens/frm_splash.h"
+#include "ui/qt/twips.h"
+#include "ui/qt/frm_splash_window.h"
 
 namespace kestrel::test {
 namespace {

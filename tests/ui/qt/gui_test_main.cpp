@@ -3,8 +3,8 @@
 
 #include <QApplication>
 
-#include "platform/gui/browser_environment.h"
-#include "platform/gui/window_look.h"
+#include "ui/qt/browser_environment.h"
+#include "ui/qt/window_look.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // Under AddressSanitizer: Chromium, inside the browser engine, frees some objects through a

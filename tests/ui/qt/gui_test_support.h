@@ -6,8 +6,8 @@
 #include <ostream>
 #include <vector>
 
-#include "platform/gui/message_box.h"
-#include "platform/gui/window_runtime.h"
+#include "ui/qt/message_box.h"
+#include "ui/forms/window_runtime.h"
 #include "platform/management/management_service.h"
 
 class QWidget;

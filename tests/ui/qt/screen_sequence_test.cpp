@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/screen_sequence.h"
+#include "ui/forms/screen_sequence.h"
 #include "gui_test_support.h"
 #include "inventory/error.h"
 

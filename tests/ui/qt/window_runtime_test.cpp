@@ -6,8 +6,8 @@
 
 #include "gui_test_support.h"
 #include "inventory/error.h"
-#include "platform/gui/kestrel_window.h"
-#include "platform/gui/window_slot.h"
+#include "ui/qt/kestrel_window.h"
+#include "ui/qt/window_slot.h"
 
 namespace kestrel::test {
 namespace {
