@@ -7,7 +7,8 @@ namespace kestrel {
 
 // The character set of the program's LC_CTYPE locale, as iconv names it ("UTF-8",
 // "ISO-8859-1", "ANSI_X3.4-1968" in the C locale). The application sets its locale from the
-// environment at start; until then this is the C locale's ASCII.
+// environment at start; until then this is the C locale's ASCII. On Windows: "CP" and the
+// ANSI code page's number ("CP1252").
 std::string localeCharset();
 
 // bytes read in charset, as UTF-8. Every byte that charset cannot read (including a multi-byte

@@ -1,29 +1,30 @@
-#include "mainwindow/chat_launch.h"
+#include "ui/forms/chat_launch.h"
 
 #include <exception>
 
 #include "inventory/build_config.h"
-#include "platform/gui/message_box.h"
-#include "platform/gui/process_start.h"
 
-namespace kestrel {
+namespace kestrel::forms {
 
 std::string chatAddress() {
     return std::string("http://") + build::kChatHost +
            "/support/UserPreChat.aspx?ref=CustomerScanWindow";
 }
 
-void launchChat(gui::MessageBox& messages) {
-    try {
+std::string chatCommandLine() {
 #ifdef _WIN32
-        gui::startCommandLine(QString::fromStdString(
-            R"(C:\Program Files\Internet Explorer\iexplore.exe )" + chatAddress()));
+    return R"(C:\Program Files\Internet Explorer\iexplore.exe )" + chatAddress();
 #else
-        gui::startProcess(QStringLiteral("xdg-open"), {QString::fromStdString(chatAddress())});
+    return "xdg-open " + chatAddress();
 #endif
+}
+
+void launchChat(ProcessStart& processes, MessageBox& messages) {
+    try {
+        processes.start(chatCommandLine(), ProcessStart::kShowNormal);
     } catch (const std::exception&) {
-        messages.show(QStringLiteral("Browser Not found!!!"));
+        messages.show("Browser Not found!!!");
     }
 }
 
-}  // namespace kestrel
+}  // namespace kestrel::forms

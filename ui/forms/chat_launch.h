@@ -2,17 +2,18 @@
 
 #include <string>
 
-namespace kestrel::gui {
-class MessageBox;
-}
+#include "ui/forms/desktop.h"
 
-namespace kestrel {
+namespace kestrel::forms {
 
 // The retailer's live-chat page.
 std::string chatAddress();
 
-// Opens the chat page in the system's web browser and returns without waiting for it. When no
-// browser can be started, whatever the reason, says "Browser Not found!!!" and carries on.
-void launchChat(gui::MessageBox& messages);
+// The command line that opens the chat page in the system's web browser.
+std::string chatCommandLine();
 
-}  // namespace kestrel
+// Opens the chat page and returns without waiting for the browser. When no browser can be
+// started, whatever the reason, says "Browser Not found!!!" and carries on.
+void launchChat(ProcessStart& processes, MessageBox& messages);
+
+}  // namespace kestrel::forms

@@ -1,20 +1,22 @@
-#include "app/screen_sequence.h"
+#include "ui/forms/screen_sequence.h"
 
-namespace kestrel {
+namespace kestrel::forms {
 
-ScreenSequence::ScreenSequence(gui::WindowRuntime& runtime, Form1::ServiceFactory openService,
-                               Scan scan)
-    : main_([&runtime, openService = std::move(openService)] {
-          return std::make_unique<Form1>(runtime, openService);
-      }),
-      splash_([this, &runtime, scan = std::move(scan)] {
-          return std::make_unique<FrmSplash>(
-              runtime, [this, scan] { return scan(*main_); }, [this] { main_->showWindow(); });
-      }),
-      dialog_([this, &runtime] {
-          return std::make_unique<Dialog>(runtime, [this] { splash_->showWindow(); });
-      }) {}
+ScreenSequence::ScreenSequence(FormSlots& slots, Scan scan)
+    : slots_(slots), scan_(std::move(scan)) {}
 
-void ScreenSequence::start() { dialog_->showWindow(); }
+void ScreenSequence::start() { slots_.dialog().window().show(); }
 
-}  // namespace kestrel
+Handler ScreenSequence::showScanScreen() {
+    return [this] { slots_.splash().window().show(); };
+}
+
+FrmSplash::Scan ScreenSequence::scanMainWindow() {
+    return [this] { return scan_(slots_.main()); };
+}
+
+Handler ScreenSequence::showMainWindow() {
+    return [this] { slots_.main().window().show(); };
+}
+
+}  // namespace kestrel::forms

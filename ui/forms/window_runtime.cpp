@@ -1,13 +1,13 @@
-#include "platform/gui/window_runtime.h"
+#include "ui/forms/window_runtime.h"
 
-namespace kestrel::gui {
+namespace kestrel::forms {
 
 WindowRuntime::WindowRuntime(MessageBox& messages, EndProcess endProcess)
     : messages_(messages), endProcess_(std::move(endProcess)) {}
 
-void WindowRuntime::windowLoaded(const QWidget* window) { loaded_.insert(window); }
+void WindowRuntime::windowLoaded(const Window* window) { loaded_.insert(window); }
 
-void WindowRuntime::windowUnloaded(const QWidget* window) {
+void WindowRuntime::windowUnloaded(const Window* window) {
     if (loaded_.erase(window) != 0 && loaded_.empty()) end(0);
 }
 
@@ -17,12 +17,12 @@ void WindowRuntime::end(int status) {
     endProcess_(status);
 }
 
-void WindowRuntime::untrapped(const QString& what) {
+void WindowRuntime::untrapped(const std::string& what) {
     // No other handler may run while the box is up: its event loop still delivers timer ticks
     // and clicks to the windows behind it.
     ended_ = true;
-    messages_.show(QStringLiteral("Run-time error: ") + what);
+    messages_.show("Run-time error: " + what);
     endProcess_(kUntrappedErrorStatus);
 }
 
-}  // namespace kestrel::gui
+}  // namespace kestrel::forms

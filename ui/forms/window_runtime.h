@@ -1,21 +1,22 @@
 #pragma once
 
-#include <QString>
 #include <exception>
 #include <functional>
 #include <set>
+#include <string>
 
-#include "platform/gui/message_box.h"
+#include "ui/forms/message_box.h"
 
-class QWidget;
+namespace kestrel::forms {
 
-namespace kestrel::gui {
+class Window;
 
-// What Kestrel's windows rely on beyond Qt itself: the set of loaded windows, the end of the
-// process when none is left, and the error boundary around every event handler.
+// What Kestrel's windows rely on beyond the toolkit itself: the set of loaded windows, the end
+// of the process when none is left, and the error boundary around every event handler. One per
+// process; every toolkit's windows report to it.
 //
-// Qt's own last-window-closed rule is not used: a loaded window keeps the process alive even
-// while it is hidden, as the main window is during the scan.
+// The toolkit's own last-window-closed rule is not used: a loaded window keeps the process alive
+// even while it is hidden, as the main window is during the scan.
 class WindowRuntime {
   public:
     // Exit status of a process ended by an error that no handler trapped.
@@ -23,13 +24,13 @@ class WindowRuntime {
 
     using EndProcess = std::function<void(int status)>;
 
-    // endProcess leaves the event loop with the given status (QCoreApplication::exit in the
-    // application; tests record it instead).
+    // endProcess leaves the event loop with the given status (the application's exit; tests
+    // record it instead). It must return: the running handler unwinds normally.
     WindowRuntime(MessageBox& messages, EndProcess endProcess);
 
-    void windowLoaded(const QWidget* window);
+    void windowLoaded(const Window* window);
     // Ends the process with status 0 when this was the last loaded window.
-    void windowUnloaded(const QWidget* window);
+    void windowUnloaded(const Window* window);
     std::size_t loadedWindows() const { return loaded_.size(); }
 
     // Ends the process at once: no handler runs after this, no window gets unloaded.
@@ -38,27 +39,28 @@ class WindowRuntime {
 
     // Runs one event handler. An error leaving it is shown in a message box that names it, and
     // the process then ends with kUntrappedErrorStatus. Nothing runs once the process ends.
+    // Handlers may nest (a list's handler raising another's).
     template <class Handler>
     void handle(Handler&& handler) {
         if (ended_) return;
         try {
             handler();
         } catch (const std::exception& e) {
-            untrapped(QString::fromUtf8(e.what()));
+            untrapped(e.what());
         } catch (...) {
-            untrapped(QStringLiteral("unknown error"));
+            untrapped("unknown error");
         }
     }
 
     MessageBox& messages() const { return messages_; }
 
   private:
-    void untrapped(const QString& what);
+    void untrapped(const std::string& what);
 
     MessageBox& messages_;
     EndProcess endProcess_;
-    std::set<const QWidget*> loaded_;
+    std::set<const Window*> loaded_;
     bool ended_ = false;
 };
 
-}  // namespace kestrel::gui
+}  // namespace kestrel::forms
