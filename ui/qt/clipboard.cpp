@@ -5,10 +5,10 @@
 
 namespace kestrel::gui {
 
-void copyToClipboard(const std::string& text) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(QString::fromStdString(text));
+void Clipboard::clear() { QGuiApplication::clipboard()->clear(); }
+
+void Clipboard::setText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 }  // namespace kestrel::gui

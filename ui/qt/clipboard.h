@@ -2,10 +2,16 @@
 
 #include <string>
 
+#include "ui/forms/desktop.h"
+
 namespace kestrel::gui {
 
-// Empties the system clipboard of every format it holds, then puts text on it as plain text
-// (UTF-8 in, so the report's bytes come out unchanged).
-void copyToClipboard(const std::string& text);
+// The system clipboard through Qt. Text goes on it as plain text, UTF-8 in, so the report's
+// bytes come out unchanged.
+class Clipboard final : public forms::Clipboard {
+  public:
+    void clear() override;
+    void setText(const std::string& text) override;
+};
 
 }  // namespace kestrel::gui

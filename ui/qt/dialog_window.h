@@ -1,33 +1,31 @@
 #pragma once
 
-#include <functional>
 #include <memory>
+#include <optional>
 
+#include "ui/forms/dialog.h"
 #include "ui/qt/kestrel_window.h"
 
 namespace Ui {
 class Dialog;
 }
 
-namespace kestrel {
+namespace kestrel::gui {
 
-// The disclaimer, Kestrel's start-up window. OK hands over to the scan screen; Cancel ends the
-// process before anything is read.
-class Dialog : public gui::KestrelWindow {
+// The disclaimer's window: its layout, placed where the layout puts it. Its behaviour is
+// forms::Dialog's.
+class DialogWindow : public KestrelWindow {
     Q_OBJECT
 
   public:
-    // showScanScreen is OK's first step; the dialog unloads itself after it, so that a window
-    // of Kestrel stays loaded throughout.
-    Dialog(gui::WindowRuntime& runtime, std::function<void()> showScanScreen);
-    ~Dialog() override;
+    DialogWindow(forms::WindowRuntime& runtime, forms::Handler showScanScreen);
+    ~DialogWindow() override;
 
-  protected:
-    void load() override;
+    forms::Dialog& form() { return *form_; }
 
   private:
     std::unique_ptr<Ui::Dialog> ui_;
-    std::function<void()> showScanScreen_;
+    std::optional<forms::Dialog> form_;
 };
 
-}  // namespace kestrel
+}  // namespace kestrel::gui

@@ -1,61 +1,37 @@
 #pragma once
 
-#include <functional>
 #include <memory>
-#include <string>
-#include <string_view>
+#include <optional>
 
-#include "inventory/inventory_value.h"
-#include "inventory/scan_target.h"
-#include "inventory/system_inventory.h"
+#include "ui/forms/form1.h"
 #include "ui/qt/kestrel_window.h"
-#include "platform/management/management_service.h"
-
-class QLabel;
-class QListWidget;
 
 namespace Ui {
 class Form1;
 }
 
-namespace kestrel {
+namespace kestrel::gui {
 
-// The main window: the inventory in labels and lists, the copy button and the selector page.
-// It owns what the scan produces and is the scan's target.
-class Form1 : public gui::KestrelWindow, public ScanTarget {
+class WebBrowser;
+
+// The main window's window: its layout with the embedded browser, placed where the layout puts
+// it, the hand pointer over the chat controls. Its behaviour is forms::Form1's.
+class Form1Window : public KestrelWindow {
     Q_OBJECT
 
   public:
-    // Opens the management service that a scan reads; called once per scan.
-    using ServiceFactory = std::function<std::unique_ptr<ManagementService>()>;
+    Form1Window(forms::WindowRuntime& runtime, forms::Desktop& desktop,
+                forms::Form1::ServiceFactory openService);
+    ~Form1Window() override;
 
-    Form1(gui::WindowRuntime& runtime, ServiceFactory openService);
-    ~Form1() override;
+    forms::Form1& form() { return *form_; }
 
-    // Runs the whole inventory scan into this window and points the browser at the selector
-    // page. Returns "Success"; every failure throws.
-    InventoryValue getKestrel();
-
-    const SystemInventory& inventory() const { return inventory_; }
-
-    // ScanTarget
-    void ensureLoaded() override { KestrelWindow::ensureLoaded(); }
-    void setCaption(std::string_view label, const std::string& text) override;
-    std::string caption(std::string_view label) const override;
-    void clearList(std::string_view list) override;
-    void addRow(std::string_view list, const std::string& text) override;
-    void navigate(const std::string& url) override;
-
-  protected:
-    void load() override;
+    forms::Browser& browser(std::string_view name) override;
 
   private:
-    template <class Control>
-    Control& control(std::string_view name) const;
-
     std::unique_ptr<Ui::Form1> ui_;
-    ServiceFactory openService_;
-    SystemInventory inventory_;
+    std::unique_ptr<WebBrowser> browser_;
+    std::optional<forms::Form1> form_;
 };
 
-}  // namespace kestrel
+}  // namespace kestrel::gui

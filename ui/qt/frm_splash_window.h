@@ -1,45 +1,32 @@
 #pragma once
 
-#include <functional>
 #include <memory>
+#include <optional>
 
-#include "inventory/inventory_value.h"
+#include "ui/forms/frm_splash.h"
 #include "ui/qt/kestrel_window.h"
-
-class QTimer;
 
 namespace Ui {
 class frmSplash;
 }
 
-namespace kestrel {
+namespace kestrel::gui {
 
-// The "Scanning Please Wait......" screen. Its timer runs the scan; on "Success" the screen
-// unloads itself and the main window is shown. A key that types a character removes it.
-class FrmSplash : public gui::KestrelWindow {
+// The scan screen's window: its layout, centred on the screen. Its behaviour is
+// forms::FrmSplash's.
+class FrmSplashWindow : public KestrelWindow {
     Q_OBJECT
 
   public:
-    // The timer's interval in milliseconds.
-    static constexpr int kTickInterval = 10;
+    FrmSplashWindow(forms::WindowRuntime& runtime, forms::FrmSplash::Scan scan,
+                    forms::Handler showMainWindow);
+    ~FrmSplashWindow() override;
 
-    using Scan = std::function<InventoryValue()>;
-
-    FrmSplash(gui::WindowRuntime& runtime, Scan scan, std::function<void()> showMainWindow);
-    ~FrmSplash() override;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    forms::FrmSplash& form() { return *form_; }
 
   private:
-    void tick();
-
     std::unique_ptr<Ui::frmSplash> ui_;
-    Scan scan_;
-    std::function<void()> showMainWindow_;
-    QTimer* timer_;
-    bool scanning_ = false;
+    std::optional<forms::FrmSplash> form_;
 };
 
-}  // namespace kestrel
+}  // namespace kestrel::gui

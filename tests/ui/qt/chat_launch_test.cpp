@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 
 #include "gui_test_support.h"
-#include "ui/qt/form1_window.h"
 #include "ui/qt/clickable_label.h"
+#include "ui/qt/form1_window.h"
 
 namespace kestrel::test {
 namespace {
@@ -32,7 +32,8 @@ class ChatLaunchTest : public ::testing::Test {
     QTemporaryDir dir_;
     QByteArray oldPath_;
     RecordingRuntime rt;
-    Form1 form{rt.runtime, [] { return fixtureService(); }};
+    QtDesktop desktop{rt.messages};
+    gui::Form1Window form{rt.runtime, desktop.desktop, [] { return fixtureService(); }};
 };
 
 QString waitForContent(const QString& path) {
@@ -51,13 +52,14 @@ TEST_F(ChatLaunchTest, PictureAndLabelOpenTheChatPage) {
     click("Label39");
     for (int i = 0; i < 100 && waitForContent(opened).count('\n') < 2; ++i) processEvents(20);
     EXPECT_EQ(waitForContent(opened).count('\n'), 2) << "a second click starts a second browser";
-    EXPECT_TRUE(rt.messages.texts.isEmpty());
+    EXPECT_TRUE(rt.messages.texts.empty());
 }
 
 TEST_F(ChatLaunchTest, MissingBrowserIsReportedEachTimeAndTheWindowCarriesOn) {
     click("Label39");
     click("Image1");
-    EXPECT_EQ(rt.messages.texts, (QStringList{"Browser Not found!!!", "Browser Not found!!!"}));
+    EXPECT_EQ(rt.messages.texts,
+              (std::vector<std::string>{"Browser Not found!!!", "Browser Not found!!!"}));
     EXPECT_TRUE(rt.endStatuses.empty());
 }
 

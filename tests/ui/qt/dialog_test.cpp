@@ -5,9 +5,9 @@
 #include <QTest>
 
 #include "gui_test_support.h"
+#include "ui/qt/dialog_window.h"
 #include "ui/qt/twips.h"
 #include "ui/qt/window_slot.h"
-#include "ui/qt/dialog_window.h"
 
 namespace kestrel::test {
 namespace {
@@ -16,7 +16,7 @@ using gui::twips;
 
 class DialogTest : public ::testing::Test {
   protected:
-    DialogTest() { dialog->showWindow(); }
+    DialogTest() { dialog->show(); }
 
     QPlainTextEdit& text() { return *dialog->findChild<QPlainTextEdit*>("Text1"); }
     QPushButton& button(const char* name) { return *dialog->findChild<QPushButton*>(name); }
@@ -24,8 +24,8 @@ class DialogTest : public ::testing::Test {
 
     RecordingRuntime rt;
     std::vector<std::string> events;
-    gui::WindowSlot<Dialog> dialog{[this] {
-        return std::make_unique<Dialog>(rt.runtime, [this] {
+    gui::WindowSlot<gui::DialogWindow> dialog{[this] {
+        return std::make_unique<gui::DialogWindow>(rt.runtime, [this] {
             events.push_back(dialogLoaded() ? "scan screen shown, dialog loaded" : "too late");
         });
     }};

@@ -35,8 +35,9 @@ class Form1Test : public ::testing::Test {
     void fillLists(int rows) {
         for (const auto name :
              {controls::kSlotsList, controls::kMemoryList, controls::kSpeedList}) {
-            form.clearList(name);
-            for (int i = 0; i < rows; ++i) form.addRow(name, std::string(name) + std::to_string(i));
+            form.form().clearList(name);
+            for (int i = 0; i < rows; ++i)
+                form.form().addRow(name, std::string(name) + std::to_string(i));
         }
     }
     std::vector<int> selectedRows() {
@@ -48,38 +49,39 @@ class Form1Test : public ::testing::Test {
     }
 
     RecordingRuntime rt;
-    Form1 form{rt.runtime, [] { return fixtureService(); }};
+    QtDesktop desktop{rt.messages};
+    gui::Form1Window form{rt.runtime, desktop.desktop, [] { return fixtureService(); }};
 };
 
 TEST_F(Form1Test, LoadHandlerBlanksTheEighteenValueLabels) {
     for (const auto name : controls::kValueLabels) {
         EXPECT_EQ(control<QLabel>(std::string(name).c_str()).text(), "Label21") << name;
     }
-    form.ensureLoaded();
+    form.load();
     for (const auto name : controls::kValueLabels) {
         EXPECT_EQ(control<QLabel>(std::string(name).c_str()).text(), "") << name;
     }
-    EXPECT_EQ(form.inventory().moduleCount, 0);
+    EXPECT_EQ(form.form().inventory().moduleCount, 0);
     EXPECT_EQ(control<QLabel>("Label1").text(), "Manufacturer") << "caption labels stay";
     EXPECT_FALSE(form.isVisible());
 }
 
 TEST_F(Form1Test, ValuesThatLookLikeMarkupAreShownAsWritten) {
-    form.setCaption(controls::kSystemManufacturer, "<b>Acme</b> &amp; Sons");
+    form.form().setCaption(controls::kSystemManufacturer, "<b>Acme</b> &amp; Sons");
     for (const auto name : controls::kValueLabels) {
         EXPECT_EQ(control<QLabel>(std::string(name).c_str()).textFormat(), Qt::PlainText) << name;
     }
-    EXPECT_EQ(form.caption(controls::kSystemManufacturer), "<b>Acme</b> &amp; Sons");
+    EXPECT_EQ(form.form().caption(controls::kSystemManufacturer), "<b>Acme</b> &amp; Sons");
 }
 
 TEST_F(Form1Test, ScanFillsTheWindowAsTheRecordingTargetSees) {
-    EXPECT_EQ(form.getKestrel(), InventoryValue("Success"));
+    EXPECT_EQ(form.form().getKestrel(), InventoryValue("Success"));
     SystemInventory expected;
     RecordingScanTarget target(expected);
     auto service = fixtureService();
     InventoryScan(*service, target, expected, ValueFormat("."), {"h", "d"}).run();
     for (const auto& [label, text] : target.captions())
-        EXPECT_EQ(form.caption(label), text) << label;
+        EXPECT_EQ(form.form().caption(label), text) << label;
     for (const auto name : {controls::kSlotsList, controls::kMemoryList, controls::kSpeedList}) {
         QStringList rows;
         for (const auto& row : target.rows(name)) rows << QString::fromStdString(row);
@@ -87,27 +89,28 @@ TEST_F(Form1Test, ScanFillsTheWindowAsTheRecordingTargetSees) {
         for (int i = 0; i < list(name).count(); ++i) shown << list(name).item(i)->text();
         EXPECT_EQ(shown, rows) << name;
     }
-    EXPECT_EQ(form.inventory().reportText, expected.reportText);
-    EXPECT_EQ(form.inventory().moduleCount, 2);
+    EXPECT_EQ(form.form().inventory().reportText, expected.reportText);
+    EXPECT_EQ(form.form().inventory().moduleCount, 2);
     EXPECT_FALSE(form.isVisible()) << "the scan leaves the window hidden";
 }
 
 TEST_F(Form1Test, CopySetsExactlyTheReport) {
     QGuiApplication::clipboard()->setImage(QImage(4, 4, QImage::Format_RGB32));
-    form.showWindow();
+    form.show();
     QTest::mouseClick(&control<QPushButton>("clipboardCmd"), Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "") << "no report before a scan";
     EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasImage());
 
-    form.getKestrel();
+    form.form().getKestrel();
     QTest::mouseClick(&control<QPushButton>("clipboardCmd"), Qt::LeftButton);
-    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), form.inventory().reportText);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+              form.form().inventory().reportText);
     EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("\r\nInstalled RAM: 2 GB\r\n"));
-    EXPECT_TRUE(rt.messages.texts.isEmpty());
+    EXPECT_TRUE(rt.messages.texts.empty());
 }
 
 TEST_F(Form1Test, SelectingARowInAnyListMovesAllThree) {
-    form.showWindow();
+    form.show();
     fillLists(4);
     EXPECT_EQ(selectedRows(), (std::vector<int>{-1, -1, -1}));
     int row = 0;
@@ -125,7 +128,7 @@ TEST_F(Form1Test, SelectingARowInAnyListMovesAllThree) {
 }
 
 TEST_F(Form1Test, ClickingEmptyListsChangesNothing) {
-    form.showWindow();
+    form.show();
     fillLists(0);
     QListWidget& memory = control<QListWidget>("memoryLst");
     QTest::mouseClick(memory.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
@@ -152,7 +155,7 @@ TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThem) {
                   QRect(twips(p.left), twips(p.top), twips(p.width), twips(p.height)))
             << p.name;
     }
-    form.showWindow();
+    form.show();
     EXPECT_EQ(form.geometry(), QRect(123, 22, 785, 706));
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -169,8 +172,8 @@ TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThem) {
 
 TEST_F(Form1Test, HiddenControlsStayHiddenAndTabOrderSkipsThem) {
     const char* hidden[] = {"Label3", "Label23", "Command1", "Label38", "Image1", "Label39"};
-    form.getKestrel();
-    form.showWindow();
+    form.form().getKestrel();
+    form.show();
     for (const char* name : hidden) EXPECT_FALSE(control(name).isVisible()) << name;
     EXPECT_EQ(control<QLabel>("Label23").text(), "Acme Computers") << "written though hidden";
     EXPECT_EQ(tabOrder(form, 6),

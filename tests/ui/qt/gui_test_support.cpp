@@ -5,9 +5,6 @@
 #include <QTest>
 #include <QWidget>
 
-#include "platform/fixture/fixture_reader.h"
-#include "platform/management/management_table.h"
-
 namespace kestrel::test {
 
 void processEvents(int ms) {
@@ -42,11 +39,6 @@ QStringList tabOrder(QWidget& window, int count) {
         QTest::keyClick(&window, Qt::Key_Tab);
     }
     return names;
-}
-
-std::unique_ptr<ManagementService> fixtureService(const char* name) {
-    return std::make_unique<TableService>(
-        readFixtureFile(std::string(KESTREL_TEST_DATA) + "/fixtures/" + name));
 }
 
 }  // namespace kestrel::test

@@ -2,30 +2,26 @@
 
 #include <QString>
 #include <QStringList>
-#include <memory>
 #include <ostream>
-#include <vector>
 
-#include "ui/qt/message_box.h"
-#include "ui/forms/window_runtime.h"
-#include "platform/management/management_service.h"
+#include "fixture_service.h"
+#include "recording_window.h"
+#include "ui/forms/desktop.h"
+#include "ui/qt/clipboard.h"
+#include "ui/qt/process_start.h"
 
 class QWidget;
 
 namespace kestrel::test {
 
-// Answers every message box at once and keeps its text.
-class RecordingMessageBox : public gui::MessageBox {
-  public:
-    void show(const QString& text) override { texts.push_back(text); }
-    QStringList texts;
-};
-
-// A window runtime whose process end is recorded instead of leaving an event loop.
-struct RecordingRuntime {
-    RecordingMessageBox messages;
-    std::vector<int> endStatuses;
-    gui::WindowRuntime runtime{messages, [this](int status) { endStatuses.push_back(status); }};
+// The Qt runtime's desktop services; the probe's page reader reaches no network.
+struct QtDesktop {
+    explicit QtDesktop(forms::MessageBox& messages)
+        : desktop{messages, clipboard, processes, pages} {}
+    gui::Clipboard clipboard;
+    gui::ProcessStart processes;
+    CannedPageReader pages;
+    forms::Desktop desktop;
 };
 
 // Lets deleteLater() and posted events take effect, for ms milliseconds of event processing.
@@ -37,9 +33,6 @@ QWidget* visibleWindow(const QString& objectName);
 // The object names of the window's focus widget and of the next count - 1 widgets that Tab
 // moves the focus to, from the window's first focus on.
 QStringList tabOrder(QWidget& window, int count);
-
-// A management service over tests/data/fixtures/<name>.
-std::unique_ptr<ManagementService> fixtureService(const char* name = "acme.json");
 
 }  // namespace kestrel::test
 

@@ -4,24 +4,24 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "ui/forms/screen_sequence.h"
 #include "gui_test_support.h"
 #include "inventory/error.h"
+#include "ui/qt/screens.h"
 
 namespace kestrel::test {
 namespace {
 
 class ScreenSequenceTest : public ::testing::Test {
   protected:
-    void start(ScreenSequence::Scan scan = std::mem_fn(&Form1::getKestrel)) {
-        sequence = std::make_unique<ScreenSequence>(
-            rt.runtime, [] { return fixtureService(); },
-            [this, scan](Form1& form) {
+    void start(forms::ScreenSequence::Scan scan = std::mem_fn(&forms::Form1::getKestrel)) {
+        screens = std::make_unique<gui::Screens>(
+            rt.runtime, desktop.desktop, [] { return fixtureService(); },
+            [this, scan](forms::Form1& form) {
                 ++scans;
                 windowsDuringScan = visibleWindows();
                 return scan(form);
             });
-        sequence->start();
+        screens->start();
     }
     void click(const char* window, const char* button) {
         QTest::mouseClick(visibleWindow(window)->findChild<QPushButton*>(button), Qt::LeftButton);
@@ -41,7 +41,8 @@ class ScreenSequenceTest : public ::testing::Test {
     RecordingRuntime rt;
     int scans = 0;
     QStringList windowsDuringScan;
-    std::unique_ptr<ScreenSequence> sequence;
+    QtDesktop desktop{rt.messages};
+    std::unique_ptr<gui::Screens> screens;
 };
 
 TEST_F(ScreenSequenceTest, DisclaimerThenScanScreenThenMainWindow) {
@@ -60,7 +61,7 @@ TEST_F(ScreenSequenceTest, DisclaimerThenScanScreenThenMainWindow) {
 }
 
 TEST_F(ScreenSequenceTest, AnotherResultKeepsScanningWithTheMainWindowHidden) {
-    start([](Form1& form) {
+    start([](forms::Form1& form) {
         form.ensureLoaded();
         return InventoryValue("success");
     });
@@ -72,15 +73,16 @@ TEST_F(ScreenSequenceTest, AnotherResultKeepsScanningWithTheMainWindowHidden) {
 }
 
 TEST_F(ScreenSequenceTest, AScanErrorEndsTheProcessWithTheMainWindowNeverShown) {
-    start([](Form1& form) -> InventoryValue {
+    start([](forms::Form1& form) -> InventoryValue {
         form.ensureLoaded();
         throw Error("Win32_PhysicalMemory.capacity = abc: not a number");
     });
     click("Dialog", "OKButton");
     processEvents(100);
     EXPECT_EQ(rt.messages.texts,
-              QStringList{"Run-time error: Win32_PhysicalMemory.capacity = abc: not a number"});
-    EXPECT_EQ(rt.endStatuses, std::vector<int>{gui::WindowRuntime::kUntrappedErrorStatus});
+              std::vector<std::string>{
+                  "Run-time error: Win32_PhysicalMemory.capacity = abc: not a number"});
+    EXPECT_EQ(rt.endStatuses, std::vector<int>{forms::WindowRuntime::kUntrappedErrorStatus});
     EXPECT_EQ(scans, 1);
     EXPECT_FALSE(visibleWindow("Form1"));
 }

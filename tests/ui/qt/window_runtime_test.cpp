@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QMessageBox>
-#include <QPushButton>
-#include <stdexcept>
 
 #include "gui_test_support.h"
-#include "inventory/error.h"
 #include "ui/qt/kestrel_window.h"
+#include "ui/qt/message_box.h"
 #include "ui/qt/window_slot.h"
 
 namespace kestrel::test {
@@ -14,11 +12,10 @@ namespace {
 
 class TestWindow : public gui::KestrelWindow {
   public:
-    explicit TestWindow(gui::WindowRuntime& runtime) : KestrelWindow(runtime, Qt::Window) {}
+    explicit TestWindow(forms::WindowRuntime& runtime) : KestrelWindow(runtime, Qt::Window) {
+        onLoad([this] { ++loads; });
+    }
     int loads = 0;
-
-  protected:
-    void load() override { ++loads; }
 };
 
 class WindowRuntimeTest : public ::testing::Test {
@@ -29,8 +26,8 @@ class WindowRuntimeTest : public ::testing::Test {
 };
 
 TEST_F(WindowRuntimeTest, ProcessEndsWhenNoWindowIsLoadedHiddenOnesIncluded) {
-    first->showWindow();
-    second->ensureLoaded();  // loaded, never shown
+    first->show();
+    second->load();  // loaded, never shown
     first->unload();
     processEvents();
     EXPECT_TRUE(rt.endStatuses.empty()) << "a hidden loaded window keeps the process alive";
@@ -39,7 +36,7 @@ TEST_F(WindowRuntimeTest, ProcessEndsWhenNoWindowIsLoadedHiddenOnesIncluded) {
 }
 
 TEST_F(WindowRuntimeTest, CloseBoxUnloadsTheWindow) {
-    first->showWindow();
+    first->show();
     first->close();
     EXPECT_EQ(first.current(), nullptr);
     EXPECT_EQ(rt.endStatuses, std::vector<int>{0});
@@ -50,42 +47,23 @@ TEST_F(WindowRuntimeTest, SlotCreatesOnFirstReferenceAndAFreshWindowAfterUnload)
     TestWindow* window = &*first;
     EXPECT_EQ(&*first, window);
     EXPECT_EQ(window->loads, 0) << "created, not loaded";
-    window->showWindow();
-    window->ensureLoaded();
+    window->show();
+    window->load();
     EXPECT_EQ(window->loads, 1);
-    second->ensureLoaded();  // keeps the process alive
+    second->load();  // keeps the process alive
     window->unload();
     EXPECT_EQ(first.current(), nullptr);
     EXPECT_EQ(first->loads, 0);
-    first->ensureLoaded();
+    first->load();
     EXPECT_EQ(first->loads, 1);
 }
 
-TEST_F(WindowRuntimeTest, AnErrorLeavingAHandlerIsShownAndEndsTheProcess) {
-    first->showWindow();
-    int laterHandlers = 0;
-    rt.runtime.handle([] { throw Error("Win32_Bios.Version = x: not a number"); });
-    rt.runtime.handle([&] { ++laterHandlers; });
-    EXPECT_EQ(rt.messages.texts,
-              QStringList{"Run-time error: Win32_Bios.Version = x: not a number"});
-    EXPECT_EQ(rt.endStatuses, std::vector<int>{gui::WindowRuntime::kUntrappedErrorStatus});
-    EXPECT_EQ(laterHandlers, 0);
-    first->close();
-    EXPECT_EQ(rt.endStatuses.size(), 1u) << "no unload handling after the end";
-}
-
-TEST_F(WindowRuntimeTest, ErrorsOfTheStandardLibraryAreCaughtToo) {
-    rt.runtime.handle([] { throw std::out_of_range("index 7"); });
-    EXPECT_EQ(rt.messages.texts, QStringList{"Run-time error: index 7"});
-    EXPECT_EQ(rt.endStatuses, std::vector<int>{gui::WindowRuntime::kUntrappedErrorStatus});
-}
-
-TEST_F(WindowRuntimeTest, EndStopsEveryLaterHandler) {
-    int handlers = 0;
+TEST_F(WindowRuntimeTest, NoCloseBoxUnloadAfterTheProcessEnded) {
+    first->show();
     rt.runtime.end(0);
-    rt.runtime.handle([&] { ++handlers; });
-    EXPECT_EQ(handlers, 0);
-    EXPECT_EQ(rt.endStatuses, std::vector<int>{0});
+    first->close();
+    EXPECT_EQ(rt.endStatuses.size(), 1u);
+    EXPECT_TRUE(first->isLoaded());
 }
 
 TEST(MessageBoxTest, OkOnlyNoIconApplicationTitleModal) {
