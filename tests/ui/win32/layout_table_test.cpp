@@ -12,7 +12,7 @@
 #include <memory>
 #include <set>
 
-#include "platform/gui/clickable_label.h"
+#include "ui/qt/clickable_label.h"
 #include "ui/win32/layout_table.h"
 #include "ui_dialog.h"
 #include "ui_form1.h"
