@@ -22,6 +22,11 @@ class OpenClipboardScope {
 
 }  // namespace
 
+void clearClipboard(HWND owner) {
+    const OpenClipboardScope open(owner);
+    if (!EmptyClipboard()) throw Error("cannot empty the clipboard");
+}
+
 void copyToClipboard(HWND owner, const std::string& text) {
     const std::wstring wide = wmi::toUtf16(text);
     const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);

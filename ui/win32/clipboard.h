@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "ui/win32/windows_api.h"
 
 #include <string>
 
@@ -11,5 +11,8 @@ namespace kestrel::win32 {
 // afterwards. Throws kestrel::Error when the clipboard cannot be had (another program holds it
 // open) or written.
 void copyToClipboard(HWND owner, const std::string& text);
+
+// Empties the clipboard of every format it holds. Throws kestrel::Error as copyToClipboard does.
+void clearClipboard(HWND owner);
 
 }  // namespace kestrel::win32

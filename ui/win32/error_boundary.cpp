@@ -1,6 +1,6 @@
 #include "ui/win32/error_boundary.h"
 
-#include <windows.h>
+#include "ui/win32/windows_api.h"
 
 #include <exception>
 #include <string>

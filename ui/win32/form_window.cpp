@@ -17,7 +17,7 @@ namespace kestrel::win32 {
 namespace {
 
 constexpr const wchar_t* kFormClass = L"KestrelForm";
-constexpr UINT_PTR kTimerId = 1;
+constexpr UINT kDestroyLater = WM_APP + 1;
 
 // Nested loops (a message box inside a handler) would otherwise deliver a tick while a
 // handler still runs; no tick may start a second scan inside the first.
@@ -50,12 +50,15 @@ void registerFormClass(WNDPROC procedure) {
     if (!registered) throw Error("cannot register the window class");
 }
 
-// Owns the windows that have no task-bar button; never shown.
+}  // namespace
+
 HWND hiddenOwner() {
     static const HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                                               nullptr, GetModuleHandleW(nullptr), nullptr);
     return owner;
 }
+
+namespace {
 
 HCURSOR handCursor() {
     static const HCURSOR hand = static_cast<HCURSOR>(
@@ -119,8 +122,22 @@ void FormWindow::show() {
     SetFocus(stops.empty() ? window_ : stops.front());
 }
 
-void FormWindow::startTimer(unsigned milliseconds) {
-    SetTimer(window_, kTimerId, milliseconds, nullptr);
+void FormWindow::startTimer(unsigned timer, unsigned milliseconds) {
+    SetTimer(window_, timer, milliseconds, nullptr);
+}
+
+void FormWindow::stopTimer(unsigned timer) {
+    if (window_) KillTimer(window_, timer);
+}
+
+bool FormWindow::previewCharacter(const MSG& message) {
+    if (message.message != WM_CHAR || !events_.character) return false;
+    const HandlerScope running;
+    return events_.character(static_cast<wchar_t>(message.wParam));
+}
+
+void FormWindow::destroyLater() {
+    if (window_) PostMessageW(window_, kDestroyLater, 0, 0);
 }
 
 void FormWindow::tab(bool backwards) {
@@ -200,16 +217,20 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
-        case WM_CHAR:
-            if (events_.character) {
+        case WM_TIMER:
+            if (handlersRunning == 0 && events_.timer) {
                 const HandlerScope running;
-                events_.character(static_cast<wchar_t>(wParam));
+                events_.timer(static_cast<unsigned>(wParam));
             }
             return 0;
-        case WM_TIMER:
-            if (wParam == kTimerId && handlersRunning == 0 && events_.timer) {
+        case kDestroyLater:
+            DestroyWindow(window_);
+            return 0;
+        case WM_CLOSE:
+            if (!events_.closeRequested) break;
+            {
                 const HandlerScope running;
-                events_.timer();
+                events_.closeRequested();
             }
             return 0;
         case WM_DPICHANGED: {

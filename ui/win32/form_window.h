@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "ui/win32/windows_api.h"
 
 #include <functional>
 #include <memory>
@@ -17,9 +17,13 @@ class WebBrowser;
 struct FormEvents {
     std::function<void(std::string_view control)> clicked;           // buttons and links
     std::function<void(std::string_view control)> selectionChanged;  // list boxes
-    std::function<void(wchar_t character)> character;  // only keys that type a character
-    std::function<void()> timer;
-    std::function<void()> destroyed;  // the window is gone (close box, or destroy())
+    // Only keys that type a character, seen by the window before its controls; returns whether
+    // it took the key (else the control gets it).
+    std::function<bool(wchar_t character)> character;
+    std::function<void(unsigned timer)> timer;
+    // The close box; when left empty, the window is destroyed.
+    std::function<void()> closeRequested;
+    std::function<void()> destroyed;  // the window is gone
 };
 
 // One top-level window of Kestrel: framed and placed as windowFrameOf says, its controls made
@@ -38,12 +42,19 @@ class FormWindow {
 
     // Shows the window and gives the first control in tab order the focus.
     void show();
-    // Starts (or restarts) the window's one timer; it stops when the window goes.
-    void startTimer(unsigned milliseconds);
+    // Starts (or restarts) one of the window's timers; they stop when the window goes.
+    void startTimer(unsigned timer, unsigned milliseconds);
+    void stopTimer(unsigned timer);
+    // Hands a character key meant for any of the window's controls to events.character first;
+    // true when it was taken.
+    bool previewCharacter(const MSG& message);
     // Moves the focus to the next (or previous) control in tab order.
     void tab(bool backwards);
     // Destroys the window now; events.destroyed runs.
     void destroy();
+    // Destroys the window once the messages before this call have been handled: for a window
+    // unloaded by one of its own handlers.
+    void destroyLater();
 
   private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -57,6 +68,10 @@ class FormWindow {
     HWND browserSite_ = nullptr;
     std::unique_ptr<WebBrowser> browser_;
 };
+
+// Kestrel's hidden top-level window, never shown: the owner of the windows without a task-bar
+// button, and of the clipboard's contents.
+HWND hiddenOwner();
 
 // The FormWindow that window (or the control) belongs to; nullptr for any other window.
 FormWindow* formWindowOf(HWND window);

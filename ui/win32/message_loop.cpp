@@ -1,6 +1,6 @@
 #include "ui/win32/message_loop.h"
 
-#include <windows.h>
+#include "ui/win32/windows_api.h"
 
 #include <ole2.h>
 
@@ -18,12 +18,12 @@ OleSession::OleSession() {
 OleSession::~OleSession() { OleUninitialize(); }
 
 void deliverMessage(MSG& message) {
-    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
-        if (FormWindow* form = formWindowOf(message.hwnd)) {
-            form->tab(GetKeyState(VK_SHIFT) < 0);
-            return;
-        }
+    FormWindow* form = formWindowOf(message.hwnd);
+    if (form && message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
+        form->tab(GetKeyState(VK_SHIFT) < 0);
+        return;
     }
+    if (form && form->previewCharacter(message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }
