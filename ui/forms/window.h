@@ -20,6 +20,8 @@ class Window {
 
     // The control of that kind with that layout name. Throws kestrel::Error naming the control
     // when the window has none. The reference stays valid as long as the window object.
+    // clickable() finds command buttons, pictures and labels alike. Timers are not laid out: a
+    // window has whatever timer its form asks for, made disabled on the first call with a name.
     virtual Label& label(std::string_view name) = 0;
     virtual TextBox& textBox(std::string_view name) = 0;
     virtual ListBox& listBox(std::string_view name) = 0;

@@ -27,7 +27,10 @@ Adapter& adapter(Map& adapters, std::string_view name, Make make) {
 KestrelWindow::KestrelWindow(forms::WindowRuntime& runtime, Qt::WindowFlags flags)
     : QWidget(nullptr, flags), runtime_(runtime) {}
 
-KestrelWindow::~KestrelWindow() = default;
+KestrelWindow::~KestrelWindow() {
+    // The form and its handlers are gone already: nothing a dying control emits may reach them.
+    for (QObject* child : findChildren<QObject*>()) child->blockSignals(true);
+}
 
 forms::Label& KestrelWindow::label(std::string_view name) {
     return adapter<forms::Label>(labels_, name,
