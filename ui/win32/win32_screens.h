@@ -34,17 +34,20 @@ class FormSlot {
     }
 
   private:
+    // The window is retired first, so it goes before its form: nothing it does while it is
+    // destroyed can reach a form that is gone.
     void retire() {
-        retired_.push_back(std::move(form_));
         retired_.push_back(std::move(window_));
+        retired_.push_back(std::move(form_));
     }
 
     std::string layout_;
     forms::WindowRuntime& runtime_;
     Make make_;
     std::vector<std::shared_ptr<void>>& retired_;
-    std::shared_ptr<Win32Window> window_;
+    // In this order, so that the window is destroyed before its form.
     std::shared_ptr<Form> form_;
+    std::shared_ptr<Win32Window> window_;
 };
 
 // The three window slots on Win32 and the screen sequence that runs over them.

@@ -22,7 +22,10 @@ Win32Window::Win32Window(std::string_view layoutName, forms::WindowRuntime& runt
     window_ = std::make_unique<FormWindow>(layout::windowLayout(layoutName), events());
 }
 
-Win32Window::~Win32Window() = default;
+Win32Window::~Win32Window() {
+    // The native window goes first, while the adapters its last messages may reach still exist.
+    window_.reset();
+}
 
 FormEvents Win32Window::events() {
     FormEvents events;
