@@ -1,12 +1,15 @@
 // kestrel: the disclaimer, the scan screen and the main window with the selector page.
 #include <QApplication>
 
-#include "app/screen_sequence.h"
-#include "platform/gui/browser_environment.h"
-#include "platform/gui/message_box.h"
-#include "platform/gui/window_look.h"
-#include "platform/gui/window_runtime.h"
+#include "net/curl_page_reader.h"
 #include "platform/machine_service.h"
+#include "ui/forms/window_runtime.h"
+#include "ui/qt/browser_environment.h"
+#include "ui/qt/clipboard.h"
+#include "ui/qt/message_box.h"
+#include "ui/qt/process_start.h"
+#include "ui/qt/screens.h"
+#include "ui/qt/window_look.h"
 
 int main(int, char** argv) {
     kestrel::gui::prepareBrowserEnvironment();
@@ -18,10 +21,14 @@ int main(int, char** argv) {
     kestrel::gui::installWindowLook();
 
     kestrel::gui::MessageBox messages;
-    kestrel::gui::WindowRuntime runtime(messages,
-                                        [](int status) { QCoreApplication::exit(status); });
-    kestrel::ScreenSequence sequence(runtime, [] { return kestrel::openMachineService(); });
-    sequence.start();
+    kestrel::gui::Clipboard clipboard;
+    kestrel::gui::ProcessStart processes;
+    kestrel::CurlPageReader pages;
+    kestrel::forms::Desktop desktop{messages, clipboard, processes, pages};
+    kestrel::forms::WindowRuntime runtime(messages,
+                                          [](int status) { QCoreApplication::exit(status); });
+    kestrel::gui::Screens screens(runtime, desktop, [] { return kestrel::openMachineService(); });
+    screens.start();
     const int status = QApplication::exec();
     // Unloaded windows are waiting for deletion; the browser must go before the application.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,6 +1,6 @@
 # The help text's second line, "Email : " and KESTREL_SUPPORT_EMAIL, has to fit the main window's
 # Label42: 193 pixels wide, in the window font, "MS Sans Serif" 8.25 pt, which the windows draw
-# in Liberation Sans (platform/gui/window_look.cpp). A longer line is broken inside the address
+# in Liberation Sans (ui/qt/window_look.cpp). A longer line is broken inside the address
 # and its end clipped. ImageMagick renders the line in that font at 96 dpi, within a pixel of
 # what Qt lays out; without ImageMagick or the font the check is skipped and says so.
 function(kestrel_check_support_email_fits)

@@ -11,8 +11,15 @@ list(SUBLIST _kestrel_version_parts 0 4 _kestrel_version_parts)
 list(TRANSFORM _kestrel_version_parts REPLACE "^0+([0-9])" "\\1")
 list(JOIN _kestrel_version_parts "," KESTREL_RC_VERSION_NUMBERS)
 
-# Gives `target` (an executable named NAME.exe) its version record and the icon.
+# Gives `target` (an executable named NAME.exe) its version record and the icon, and the
+# resources of the .rc files after EXTRA. They are compiled as one: the icon images of separate
+# .rc files would get the same numbers and collide when linked.
 function(kestrel_add_version_resource target description)
+    cmake_parse_arguments(ARG "" "" "EXTRA" ${ARGN})
+    set(KESTREL_RC_EXTRA "")
+    foreach(extra IN LISTS ARG_EXTRA)
+        string(APPEND KESTREL_RC_EXTRA "#include \"${extra}\"\n")
+    endforeach()
     set(KESTREL_RC_NAME ${target})
     set(KESTREL_RC_DESCRIPTION ${description})
     set(KESTREL_RC_ICON ${KESTREL_ICON})

@@ -12,7 +12,7 @@ namespace kestrel {
 inline constexpr std::size_t kProbeLength = 1000;
 
 // The first kProbeLength bytes of the body of url, padded with blanks to kProbeLength when
-// fewer arrived (all blanks when nothing did), read in the locale's character set and returned
+// fewer arrived (all blanks when nothing did), read in localeCharset() and returned
 // as UTF-8.
 std::string probeText(PageReader& reader, const std::string& url);
 

@@ -19,29 +19,37 @@ add_subdirectory(${KESTREL_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXC
 set(KESTREL_TARGET_ROOT "Z:")
 
 # Every test shares one prefix in the build tree, in the C locale unless it asks for another.
-# No display, and no Mono or Gecko: their installers would open dialogs and try to download.
+# No Mono or Gecko: their installers would open dialogs and try to download. Not the user's
+# display either: the prefix brings its own (tests/wine-prefix).
 function(kestrel_in_wine_prefix test)
     set_tests_properties(${test} PROPERTIES
         ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=;LC_ALL=C.UTF-8;${ARGN}"
         ENVIRONMENT_MODIFICATION "DISPLAY=unset:")
 endfunction()
 
+set(KESTREL_WINE_PREFIX_SCRIPT ${CMAKE_CURRENT_SOURCE_DIR}/wine-prefix)
+
 # The prefix starts before the first test and stops after the last.
-add_test(NAME wine_prefix_start COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/wine-prefix start)
-add_test(NAME wine_prefix_stop COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/wine-prefix stop)
+add_test(NAME wine_prefix_start COMMAND ${KESTREL_WINE_PREFIX_SCRIPT} start)
+add_test(NAME wine_prefix_stop COMMAND ${KESTREL_WINE_PREFIX_SCRIPT} stop)
 set_tests_properties(wine_prefix_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP wine)
 kestrel_in_wine_prefix(wine_prefix_start)
 kestrel_in_wine_prefix(wine_prefix_stop)
 
-# Runs a test under Wine, in the prefix: the test executable `name` itself, or COMMAND (whose
-# first word, one of our executables, goes through Wine too) with ENVIRONMENT added.
+# Runs a test under Wine, in the prefix and on its display: the test executable `name` itself,
+# or COMMAND (whose first word, one of our executables, goes through Wine too) with ENVIRONMENT
+# added.
 function(kestrel_wine_test name)
     cmake_parse_arguments(ARG "" "" "COMMAND;ENVIRONMENT" ${ARGN})
     if(NOT ARG_COMMAND)
         set(ARG_COMMAND ${name})
     endif()
-    add_test(NAME ${name} COMMAND ${ARG_COMMAND})
+    list(POP_FRONT ARG_COMMAND program)
+    if(TARGET ${program})
+        set(program $<TARGET_FILE:${program}>)
+    endif()
+    add_test(NAME ${name} COMMAND ${KESTREL_WINE_PREFIX_SCRIPT} run ${program} ${ARG_COMMAND})
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120)
     kestrel_in_wine_prefix(${name} ${ARG_ENVIRONMENT})
 endfunction()

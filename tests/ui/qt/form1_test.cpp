@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+
+#include "gui_test_support.h"
+#include "inventory/controls.h"
+#include "inventory/inventory_scan.h"
+#include "inventory/recording_scan_target.h"
+#include "ui/qt/first_line_label.h"
+#include "ui/qt/form1_window.h"
+#include "ui/qt/twips.h"
+
+namespace kestrel::test {
+namespace {
+
+using gui::twips;
+
+class Form1Test : public ::testing::Test {
+  protected:
+    template <class Control = QWidget>
+    Control& control(const char* name) {
+        auto* found = form.findChild<Control*>(name);
+        if (!found) throw std::runtime_error(std::string("no control ") + name);
+        return *found;
+    }
+    QListWidget& list(std::string_view name) {
+        return control<QListWidget>(std::string(name).c_str());
+    }
+    void fillLists(int rows) {
+        for (const auto name :
+             {controls::kSlotsList, controls::kMemoryList, controls::kSpeedList}) {
+            form.form().clearList(name);
+            for (int i = 0; i < rows; ++i)
+                form.form().addRow(name, std::string(name) + std::to_string(i));
+        }
+    }
+    std::vector<int> selectedRows() {
+        return {selected("slotsLst"), selected("memoryLst"), selected("speedLst")};
+    }
+    int selected(const char* name) {
+        const auto items = control<QListWidget>(name).selectedItems();
+        return items.isEmpty() ? -1 : control<QListWidget>(name).row(items.first());
+    }
+
+    RecordingRuntime rt;
+    QtDesktop desktop{rt.messages};
+    gui::Form1Window form{rt.runtime, desktop.desktop, [] { return fixtureService(); }};
+};
+
+TEST_F(Form1Test, LoadHandlerBlanksTheEighteenValueLabels) {
+    for (const auto name : controls::kValueLabels) {
+        EXPECT_EQ(control<QLabel>(std::string(name).c_str()).text(), "Label21") << name;
+    }
+    form.load();
+    for (const auto name : controls::kValueLabels) {
+        EXPECT_EQ(control<QLabel>(std::string(name).c_str()).text(), "") << name;
+    }
+    EXPECT_EQ(form.form().inventory().moduleCount, 0);
+    EXPECT_EQ(control<QLabel>("Label1").text(), "Manufacturer") << "caption labels stay";
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(Form1Test, ValuesThatLookLikeMarkupAreShownAsWritten) {
+    form.form().setCaption(controls::kSystemManufacturer, "<b>Acme</b> &amp; Sons");
+    for (const auto name : controls::kValueLabels) {
+        EXPECT_EQ(control<QLabel>(std::string(name).c_str()).textFormat(), Qt::PlainText) << name;
+    }
+    EXPECT_EQ(form.form().caption(controls::kSystemManufacturer), "<b>Acme</b> &amp; Sons");
+}
+
+TEST_F(Form1Test, ScanFillsTheWindowAsTheRecordingTargetSees) {
+    EXPECT_EQ(form.form().getKestrel(), InventoryValue("Success"));
+    SystemInventory expected;
+    RecordingScanTarget target(expected);
+    auto service = fixtureService();
+    InventoryScan(*service, target, expected, ValueFormat("."), {"h", "d"}).run();
+    for (const auto& [label, text] : target.captions())
+        EXPECT_EQ(form.form().caption(label), text) << label;
+    for (const auto name : {controls::kSlotsList, controls::kMemoryList, controls::kSpeedList}) {
+        QStringList rows;
+        for (const auto& row : target.rows(name)) rows << QString::fromStdString(row);
+        QStringList shown;
+        for (int i = 0; i < list(name).count(); ++i) shown << list(name).item(i)->text();
+        EXPECT_EQ(shown, rows) << name;
+    }
+    EXPECT_EQ(form.form().inventory().reportText, expected.reportText);
+    EXPECT_EQ(form.form().inventory().moduleCount, 2);
+    EXPECT_FALSE(form.isVisible()) << "the scan leaves the window hidden";
+}
+
+TEST_F(Form1Test, CopySetsExactlyTheReport) {
+    QGuiApplication::clipboard()->setImage(QImage(4, 4, QImage::Format_RGB32));
+    form.show();
+    QTest::mouseClick(&control<QPushButton>("clipboardCmd"), Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "") << "no report before a scan";
+    EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasImage());
+
+    form.form().getKestrel();
+    QTest::mouseClick(&control<QPushButton>("clipboardCmd"), Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+              form.form().inventory().reportText);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("\r\nInstalled RAM: 2 GB\r\n"));
+    EXPECT_TRUE(rt.messages.texts.empty());
+}
+
+TEST_F(Form1Test, SelectingARowInAnyListMovesAllThree) {
+    form.show();
+    fillLists(4);
+    EXPECT_EQ(selectedRows(), (std::vector<int>{-1, -1, -1}));
+    int row = 0;
+    for (const char* name : {"memoryLst", "slotsLst", "speedLst"}) {
+        row = row == 2 ? 1 : 2;
+        QListWidget& source = control<QListWidget>(name);
+        QTest::mouseClick(source.viewport(), Qt::LeftButton, {},
+                          source.visualItemRect(source.item(row)).center());
+        EXPECT_EQ(selectedRows(), (std::vector<int>{row, row, row})) << name;
+    }
+    QListWidget& speeds = control<QListWidget>("speedLst");
+    speeds.setFocus();
+    QTest::keyClick(&speeds, Qt::Key_Down);
+    EXPECT_EQ(selectedRows(), (std::vector<int>{row + 1, row + 1, row + 1})) << "keyboard";
+}
+
+TEST_F(Form1Test, WithNoRowSelectedTheFirstDownSelectsTheFirstRowInAllThree) {
+    form.show();
+    for (const char* name : {"slotsLst", "memoryLst", "speedLst"}) {
+        fillLists(3);
+        QListWidget& list = control<QListWidget>(name);
+        // Taking the focus, as slotsLst does when the window opens, makes the first row Qt's
+        // current row, with nothing selected.
+        list.setFocus();
+        QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(&list, &focusIn);
+        QTest::keyClick(&list, Qt::Key_Down);
+        EXPECT_EQ(selectedRows(), (std::vector<int>{0, 0, 0})) << name;
+        QTest::keyClick(&list, Qt::Key_Down);
+        EXPECT_EQ(selectedRows(), (std::vector<int>{1, 1, 1})) << name;
+    }
+}
+
+TEST_F(Form1Test, ALongValueShowsItsFirstLineBrokenAtBlanksOnly) {
+    form.show();
+    QLabel& makers = control<QLabel>("Label34");
+    const QFontMetrics metrics = makers.fontMetrics();
+    const int width = makers.contentsRect().width();
+    const QString names = "SK Hynix, Samsung, Micron, Kingston, Crucial, Corsair, G.Skill, ADATA";
+    const QString shown = firstLine(names, metrics, width);
+    EXPECT_TRUE(names.startsWith(shown + ' ')) << shown.toStdString();
+    EXPECT_LE(metrics.horizontalAdvance(shown), width);
+    EXPECT_GT(metrics.horizontalAdvance(names.left(names.indexOf(' ', shown.size() + 1))), width)
+        << "as many words as fit";
+    const QString codes = QString("00AD00B300AD,").repeated(8);
+    EXPECT_EQ(firstLine(codes, metrics, width), codes) << "no break at a comma: cut at the edge";
+    EXPECT_EQ(firstLine("Corsair-Vengeance\r\nsecond", metrics, width), "Corsair-Vengeance");
+
+    form.form().setCaption("Label34", names.toStdString());
+    EXPECT_EQ(form.form().caption("Label34"), names.toStdString()) << "the caption itself stays whole";
+    const QImage drawn = makers.grab().toImage();
+    for (int y = metrics.height(); y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x)
+            ASSERT_GE(qGray(drawn.pixel(x, y)), 128) << "a sliver of a second line at y = " << y;
+    }
+}
+
+TEST_F(Form1Test, ClickingEmptyListsChangesNothing) {
+    form.show();
+    fillLists(0);
+    QListWidget& memory = control<QListWidget>("memoryLst");
+    QTest::mouseClick(memory.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(selectedRows(), (std::vector<int>{-1, -1, -1}));
+}
+
+TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThem) {
+    struct Place {
+        const char* name;
+        int left, top, width, height;
+    };
+    for (const Place& p : std::initializer_list<Place>{{"Frame1", 0, -120, 11775, 10695},
+                                                       {"Frame6", 6240, 2160, 5415, 1695},
+                                                       {"Label5", 240, 1320, 1455, 255},
+                                                       {"Label21", 1560, 240, 4215, 255},
+                                                       {"Label41", 1560, 960, 3375, 255},
+                                                       {"slotsLst", 120, 480, 3855, 1620},
+                                                       {"speedLst", 5520, 480, 1575, 1620},
+                                                       {"Label42", 720, 840, 2895, 495},
+                                                       {"clipboardCmd", 960, 1680, 2415, 375},
+                                                       {"Image1", 1200, 360, 2280, 1020},
+                                                       {"WB", 0, 240, 11535, 4335}}) {
+        EXPECT_EQ(control(p.name).geometry(),
+                  QRect(twips(p.left), twips(p.top), twips(p.width), twips(p.height)))
+            << p.name;
+    }
+    form.show();
+    EXPECT_EQ(form.geometry(), QRect(123, 22, 785, 706));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(form.windowTitle(), "Kestrel - System Memory Information");
+    EXPECT_TRUE(control<QGroupBox>("Frame7").font().bold());
+    EXPECT_TRUE(control<QLabel>("Label19").font().bold());
+    EXPECT_FALSE(control<QLabel>("Label37").font().bold());
+    EXPECT_EQ(control<QLabel>("Label37").palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_FALSE(control<QPushButton>("clipboardCmd").font().bold());
+    EXPECT_EQ(control<QLabel>("Label42").text(),
+              "Need Help?" + QString(43, ' ') + "Email : support@kestrel.example");
+}
+
+TEST_F(Form1Test, HiddenControlsStayHiddenAndTabOrderSkipsThem) {
+    const char* hidden[] = {"Label3", "Label23", "Command1", "Label38", "Image1", "Label39"};
+    form.form().getKestrel();
+    form.show();
+    for (const char* name : hidden) EXPECT_FALSE(control(name).isVisible()) << name;
+    EXPECT_EQ(control<QLabel>("Label23").text(), "Acme Computers") << "written though hidden";
+    EXPECT_EQ(tabOrder(form, 6),
+              (QStringList{"slotsLst", "clipboardCmd", "WB", "memoryLst", "speedLst", "slotsLst"}));
+}
+
+TEST_F(Form1Test, ChatPictureHasTheHandPointerAndBanner) {
+    const QCursor cursor = control("Image1").cursor();
+    EXPECT_EQ(cursor.hotSpot(), QPoint(12, 1));
+    EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
+    EXPECT_EQ(control<QLabel>("Image1").pixmap().size(), QSize(152, 68));
+    EXPECT_EQ(control("Label39").cursor().hotSpot(), QPoint(12, 1));
+}
+
+}  // namespace
+}  // namespace kestrel::test

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "net/message_sink.h"
+
+namespace kestrel::forms {
+
+// The caption of the disclaimer, of the main window and of every message box.
+inline constexpr const char* kApplicationTitle = "Kestrel - System Memory Information";
+
+// Kestrel's only kind of message box. show(text) is modal: the text as plain text (UTF-8), the
+// OK button only, no icon, kApplicationTitle as caption; it returns once the user has dismissed
+// the box. Timers and clicks that fall due meanwhile may still be delivered; WindowRuntime keeps
+// them from running where that matters.
+class MessageBox : public MessageSink {};
+
+}  // namespace kestrel::forms

@@ -1,0 +1,26 @@
+#include "ui/qt/dialog_window.h"
+
+#include "ui/qt/twips.h"
+#include "ui_dialog.h"
+
+namespace kestrel::gui {
+namespace {
+
+// The client area's top-left corner on the screen.
+const QPoint kPosition(twips(5025), twips(2115));
+
+}  // namespace
+
+DialogWindow::DialogWindow(forms::WindowRuntime& windowRuntime, forms::Handler showScanScreen)
+    : KestrelWindow(windowRuntime, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      ui_(std::make_unique<Ui::Dialog>()) {
+    ui_->setupUi(this);
+    setFixedSize(size());
+    setGeometry(QRect(kPosition, size()));
+    form_.emplace(*this, windowRuntime, std::move(showScanScreen));
+}
+
+DialogWindow::~DialogWindow() = default;
+
+}  // namespace kestrel::gui

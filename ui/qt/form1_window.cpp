@@ -1,0 +1,71 @@
+#include "ui/qt/form1_window.h"
+
+#include <QListWidget>
+
+#include "inventory/controls.h"
+#include "ui/qt/browser_url.h"
+#include "ui/qt/cursor_file.h"
+#include "ui/qt/first_line_label.h"
+#include "ui/qt/list_keys.h"
+#include "ui/qt/twips.h"
+#include "ui_form1.h"
+
+namespace kestrel::gui {
+namespace {
+
+// The client area's top-left corner on the screen.
+const QPoint kPosition(twips(1845), twips(330));
+
+}  // namespace
+
+// The embedded browser WB.
+class WebBrowser final : public forms::Browser {
+  public:
+    explicit WebBrowser(Ui::Form1& ui) : ui_(ui) {}
+
+    void navigate(const std::string& address) override {
+        ui_.WB->load(browserUrl(address));
+        // The first load creates the browser's inner widget, which takes its focus, at the end
+        // of the window's tab order; put the browser back in its place.
+        QWidget::setTabOrder(ui_.clipboardCmd, ui_.WB);
+        QWidget::setTabOrder(ui_.WB, ui_.Command1);
+    }
+
+  private:
+    Ui::Form1& ui_;
+};
+
+Form1Window::Form1Window(forms::WindowRuntime& windowRuntime, forms::Desktop& desktop,
+                         forms::Form1::ServiceFactory openService)
+    : KestrelWindow(windowRuntime, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                       Qt::WindowCloseButtonHint),
+      ui_(std::make_unique<Ui::Form1>()) {
+    ui_->setupUi(this);
+    setFixedSize(size());
+    setGeometry(QRect(kPosition, size()));
+    const QCursor hand = loadCursorFile(QStringLiteral(":/kestrel/hand.cur"));
+    ui_->Image1->setCursor(hand);
+    ui_->Label39->setCursor(hand);
+    // A value is one line high: a long one shows its words up to the label's edge, nothing of a
+    // second line.
+    auto* firstLinePainter = new FirstLinePainter(this);
+    for (const auto name : controls::kValueLabels) {
+        findChild<QLabel*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())))
+            ->installEventFilter(firstLinePainter);
+    }
+    auto* firstDown = new FirstDownSelectsFirstRow(this);
+    for (QListWidget* list : {ui_->memoryLst, ui_->slotsLst, ui_->speedLst})
+        list->installEventFilter(firstDown);
+    browser_ = std::make_unique<WebBrowser>(*ui_);
+    form_.emplace(*this, desktop, std::move(openService));
+}
+
+Form1Window::~Form1Window() = default;
+
+forms::Browser& Form1Window::browser(std::string_view name) {
+    if (name != "WB") return KestrelWindow::browser(name);
+    return *browser_;
+}
+
+}  // namespace kestrel::gui

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "inventory/error.h"
+#include "ui/forms/window.h"
+#include "ui/forms/window_runtime.h"
+
+namespace kestrel::gui {
+
+class QtTimer;
+
+// A top-level window on the window runtime: the forms' Window over a QWidget built from its
+// layout. It is loaded once, when it is first shown or when code first needs it loaded; show is
+// modeless and returns at once; unloading (by code or by the close box) destroys it. Controls
+// are found by their object names, which are the layout's control names.
+class KestrelWindow : public QWidget, public forms::Window {
+    Q_OBJECT
+
+  public:
+    ~KestrelWindow() override;
+
+    // forms::Window
+    forms::Label& label(std::string_view name) override;
+    forms::TextBox& textBox(std::string_view name) override;
+    forms::ListBox& listBox(std::string_view name) override;
+    forms::Clickable& clickable(std::string_view name) override;
+    forms::Timer& timer(std::string_view name) override;
+    // This window has no browser; the main window's class has one.
+    forms::Browser& browser(std::string_view name) override;
+    void load() override;
+    bool isLoaded() const override { return loaded_; }
+    void show() override;
+    void unload() override;
+    void setFirstFocus(std::string_view control) override;
+    void onLoad(forms::Handler handler) override { loadHandlers_.push_back(std::move(handler)); }
+    void onCharacterKey(forms::Handler handler) override {
+        keyHandlers_.push_back(std::move(handler));
+    }
+
+  signals:
+    // Emitted when the window is unloaded, before it is destroyed.
+    void unloaded();
+
+  protected:
+    KestrelWindow(forms::WindowRuntime& runtime, Qt::WindowFlags flags);
+
+    forms::WindowRuntime& runtime() const { return runtime_; }
+
+    // The child widget of that class and name; throws kestrel::Error naming it when missing.
+    template <class Widget>
+    Widget& child(std::string_view name) const;
+
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void followTimers();
+
+    forms::WindowRuntime& runtime_;
+    bool loaded_ = false;
+    bool drawn_ = false;
+    std::vector<forms::Handler> loadHandlers_;
+    std::vector<forms::Handler> keyHandlers_;
+    // One adapter per control, made on first use.
+    std::map<std::string, std::unique_ptr<forms::Label>, std::less<>> labels_;
+    std::map<std::string, std::unique_ptr<forms::TextBox>, std::less<>> textBoxes_;
+    std::map<std::string, std::unique_ptr<forms::ListBox>, std::less<>> listBoxes_;
+    std::map<std::string, std::unique_ptr<forms::Clickable>, std::less<>> clickables_;
+    std::map<std::string, std::unique_ptr<QtTimer>, std::less<>> timers_;
+};
+
+template <class Widget>
+Widget& KestrelWindow::child(std::string_view name) const {
+    auto* found = findChild<Widget*>(QString::fromUtf8(name.data(), std::ssize(name)));
+    if (!found) {
+        throw Error("the window " + objectName().toStdString() + " has no control " +
+                    std::string(name));
+    }
+    return *found;
+}
+
+}  // namespace kestrel::gui

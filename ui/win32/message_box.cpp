@@ -1,0 +1,12 @@
+#include "ui/win32/message_box.h"
+
+#include "platform/wmi/utf16.h"
+
+namespace kestrel::win32 {
+
+void showMessage(HWND owner, const std::string& text) {
+    MessageBoxW(owner, wmi::toUtf16(text).c_str(), L"Kestrel - System Memory Information",
+                MB_OK | MB_SETFOREGROUND);
+}
+
+}  // namespace kestrel::win32

@@ -1,0 +1,135 @@
+#include "ui/win32/win32_window.h"
+
+#include "inventory/error.h"
+#include "ui/win32/layout_table.h"
+#include "ui/win32/web_browser.h"
+
+namespace kestrel::win32 {
+namespace {
+
+template <class Adapter, class Map, class Make>
+Adapter& adapter(Map& adapters, std::string_view name, Make make) {
+    auto found = adapters.find(name);
+    if (found == adapters.end()) found = adapters.emplace(std::string(name), make()).first;
+    return *found->second;
+}
+
+}  // namespace
+
+Win32Window::Win32Window(std::string_view layoutName, forms::WindowRuntime& runtime,
+                         Unloaded unloaded)
+    : runtime_(runtime), unloaded_(std::move(unloaded)) {
+    window_ = std::make_unique<FormWindow>(layout::windowLayout(layoutName), events());
+}
+
+Win32Window::~Win32Window() {
+    // The native window goes first, while the adapters its last messages may reach still exist.
+    window_.reset();
+}
+
+FormEvents Win32Window::events() {
+    FormEvents events;
+    events.clicked = [this](std::string_view name) {
+        if (const auto found = clickables_.find(name); found != clickables_.end()) {
+            found->second->clicked();
+        }
+    };
+    events.selectionChanged = [this](std::string_view name) {
+        if (const auto found = listBoxes_.find(name); found != listBoxes_.end()) {
+            found->second->selectionChangedByUser();
+        }
+    };
+    events.character = [this](wchar_t) {
+        if (keyHandlers_.empty()) return false;
+        for (const forms::Handler& handler : keyHandlers_) runtime_.handle(handler);
+        return true;
+    };
+    events.timer = [this](unsigned id) {
+        for (auto& [name, timer] : timers_) {
+            if (timer->id() == id) timer->tick();
+        }
+    };
+    events.closeRequested = [this] { runtime_.handle([this] { unload(); }); };
+    return events;
+}
+
+forms::Label& Win32Window::label(std::string_view name) {
+    return adapter<Win32Label>(labels_, name, [&] {
+        return std::make_unique<Win32Label>(window_->controls().control(name));
+    });
+}
+
+forms::TextBox& Win32Window::textBox(std::string_view name) {
+    return adapter<Win32TextBox>(textBoxes_, name, [&] {
+        return std::make_unique<Win32TextBox>(window_->controls().control(name));
+    });
+}
+
+forms::ListBox& Win32Window::listBox(std::string_view name) {
+    return adapter<Win32ListBox>(listBoxes_, name, [&] {
+        return std::make_unique<Win32ListBox>(window_->controls().control(name), runtime_);
+    });
+}
+
+forms::Clickable& Win32Window::clickable(std::string_view name) {
+    return adapter<Win32Clickable>(clickables_, name, [&] {
+        window_->controls().control(name);  // throws for a control the window lacks
+        return std::make_unique<Win32Clickable>(runtime_);
+    });
+}
+
+forms::Timer& Win32Window::timer(std::string_view name) {
+    // Timers are no controls of the layout: each is made when the form first asks for it.
+    return adapter<Win32Timer>(timers_, name, [&] {
+        return std::make_unique<Win32Timer>(*window_, static_cast<unsigned>(timers_.size() + 1),
+                                            runtime_);
+    });
+}
+
+forms::Browser& Win32Window::browser(std::string_view name) {
+    window_->controls().control(name);  // throws for a control the window lacks
+    if (!window_->browser()) {
+        throw Error("the window " + std::string(window_->controls().layout().name) +
+                    " has no browser " + std::string(name));
+    }
+    if (!browser_) browser_ = std::make_unique<Win32Browser>(*window_->browser());
+    return *browser_;
+}
+
+void Win32Window::load() {
+    if (loaded_) return;
+    // Marked first, so that the load handler can touch the window's controls.
+    loaded_ = true;
+    runtime_.windowLoaded(this);
+    for (const forms::Handler& handler : loadHandlers_) handler();
+    followTimers();
+}
+
+void Win32Window::show() {
+    load();
+    window_->show();
+    if (!firstFocus_.empty()) SetFocus(window_->controls().control(firstFocus_));
+    SetForegroundWindow(window_->handle());
+    // A long handler blocks the GUI thread, so the window is drawn now, before its first tick.
+    UpdateWindow(window_->handle());
+    drawn_ = true;
+    followTimers();
+}
+
+void Win32Window::unload() {
+    if (!loaded_) return;
+    loaded_ = false;
+    followTimers();
+    ShowWindow(window_->handle(), SW_HIDE);
+    // Unload usually runs inside one of this window's own handlers: the native window goes once
+    // that has returned, and the object with the slot that holds it.
+    window_->destroyLater();
+    if (unloaded_) unloaded_();
+    runtime_.windowUnloaded(this);
+}
+
+void Win32Window::followTimers() {
+    for (auto& [name, timer] : timers_) timer->follow(loaded_ && drawn_);
+}
+
+}  // namespace kestrel::win32

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/forms/window.h"
+#include "ui/forms/window_runtime.h"
+#include "ui/win32/form_window.h"
+#include "ui/win32/win32_controls.h"
+
+namespace kestrel::win32 {
+
+// A top-level window as the forms see it, over a FormWindow built from the layout called
+// layoutName. Loaded once, when first shown or when code first needs it loaded; show is modeless
+// and returns at once; unloading (by code or by the close box) hides it, stops its timers and
+// destroys its native window once the running handler has returned.
+class Win32Window final : public forms::Window {
+  public:
+    using Unloaded = std::function<void()>;
+
+    // unloaded runs when the window has been unloaded, so that its slot can let it go.
+    Win32Window(std::string_view layoutName, forms::WindowRuntime& runtime, Unloaded unloaded);
+    ~Win32Window() override;
+
+    forms::Label& label(std::string_view name) override;
+    forms::TextBox& textBox(std::string_view name) override;
+    forms::ListBox& listBox(std::string_view name) override;
+    forms::Clickable& clickable(std::string_view name) override;
+    forms::Timer& timer(std::string_view name) override;
+    forms::Browser& browser(std::string_view name) override;
+    void load() override;
+    bool isLoaded() const override { return loaded_; }
+    void show() override;
+    void unload() override;
+    void setFirstFocus(std::string_view control) override { firstFocus_ = control; }
+    void onLoad(forms::Handler handler) override { loadHandlers_.push_back(std::move(handler)); }
+    void onCharacterKey(forms::Handler handler) override {
+        keyHandlers_.push_back(std::move(handler));
+    }
+
+    const FormWindow& native() const { return *window_; }
+
+  private:
+    FormEvents events();
+    void followTimers();
+
+    forms::WindowRuntime& runtime_;
+    Unloaded unloaded_;
+    std::unique_ptr<FormWindow> window_;
+    bool loaded_ = false;
+    bool drawn_ = false;
+    std::string firstFocus_;
+    std::vector<forms::Handler> loadHandlers_;
+    std::vector<forms::Handler> keyHandlers_;
+    // One adapter per control, made on first use.
+    std::map<std::string, std::unique_ptr<Win32Label>, std::less<>> labels_;
+    std::map<std::string, std::unique_ptr<Win32TextBox>, std::less<>> textBoxes_;
+    std::map<std::string, std::unique_ptr<Win32ListBox>, std::less<>> listBoxes_;
+    std::map<std::string, std::unique_ptr<Win32Clickable>, std::less<>> clickables_;
+    std::map<std::string, std::unique_ptr<Win32Timer>, std::less<>> timers_;
+    std::unique_ptr<Win32Browser> browser_;
+};
+
+}  // namespace kestrel::win32
