@@ -8,21 +8,11 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include "ui/forms/control_adapter.h"
 #include "ui/qt/clickable_label.h"
 #include "ui/qt/qt_controls.h"
 
 namespace kestrel::gui {
-namespace {
-
-// The adapter of a control, made on its first use.
-template <class Adapter, class Map, class Make>
-Adapter& adapter(Map& adapters, std::string_view name, Make make) {
-    auto found = adapters.find(name);
-    if (found == adapters.end()) found = adapters.emplace(std::string(name), make()).first;
-    return *found->second;
-}
-
-}  // namespace
 
 KestrelWindow::KestrelWindow(forms::WindowRuntime& runtime, Qt::WindowFlags flags)
     : QWidget(nullptr, flags), runtime_(runtime) {}
@@ -33,40 +23,42 @@ KestrelWindow::~KestrelWindow() {
 }
 
 forms::Label& KestrelWindow::label(std::string_view name) {
-    return adapter<forms::Label>(labels_, name,
-                                 [&] { return std::make_unique<QtLabel>(child<QLabel>(name)); });
+    return forms::controlAdapter<forms::Label>(
+        labels_, name, [&] { return std::make_unique<QtLabel>(child<QLabel>(name)); });
 }
 
 forms::TextBox& KestrelWindow::textBox(std::string_view name) {
-    return adapter<forms::TextBox>(
+    return forms::controlAdapter<forms::TextBox>(
         textBoxes_, name, [&] { return std::make_unique<QtTextBox>(child<QPlainTextEdit>(name)); });
 }
 
 forms::ListBox& KestrelWindow::listBox(std::string_view name) {
-    return adapter<forms::ListBox>(listBoxes_, name, [&] {
+    return forms::controlAdapter<forms::ListBox>(listBoxes_, name, [&] {
         return std::make_unique<QtListBox>(child<QListWidget>(name), runtime_);
     });
 }
 
 forms::Clickable& KestrelWindow::clickable(std::string_view name) {
-    return adapter<forms::Clickable>(clickables_, name, [&]() -> std::unique_ptr<forms::Clickable> {
-        const QString objectName = QString::fromUtf8(name.data(), std::ssize(name));
-        if (auto* button = findChild<QAbstractButton*>(objectName)) {
-            return std::make_unique<QtClickable>([this, button](forms::Handler handler) {
-                connectHandler(runtime_, button, &QAbstractButton::clicked, this,
+    return forms::controlAdapter<forms::Clickable>(
+        clickables_, name, [&]() -> std::unique_ptr<forms::Clickable> {
+            const QString objectName = QString::fromUtf8(name.data(), std::ssize(name));
+            if (auto* button = findChild<QAbstractButton*>(objectName)) {
+                return std::make_unique<QtClickable>([this, button](forms::Handler handler) {
+                    connectHandler(runtime_, button, &QAbstractButton::clicked, this,
+                                   std::move(handler));
+                });
+            }
+            auto* picture = &child<ClickableLabel>(name);
+            return std::make_unique<QtClickable>([this, picture](forms::Handler handler) {
+                connectHandler(runtime_, picture, &ClickableLabel::clicked, this,
                                std::move(handler));
             });
-        }
-        auto* picture = &child<ClickableLabel>(name);
-        return std::make_unique<QtClickable>([this, picture](forms::Handler handler) {
-            connectHandler(runtime_, picture, &ClickableLabel::clicked, this, std::move(handler));
         });
-    });
 }
 
 forms::Timer& KestrelWindow::timer(std::string_view name) {
     // Timers are no widgets of the layout: each is made when the form first asks for it.
-    return adapter<QtTimer>(timers_, name, [&] {
+    return forms::controlAdapter<QtTimer>(timers_, name, [&] {
         auto* timer = new QTimer(this);
         timer->setObjectName(QString::fromUtf8(name.data(), std::ssize(name)));
         return std::make_unique<QtTimer>(*timer, runtime_);

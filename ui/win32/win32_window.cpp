@@ -1,20 +1,11 @@
 #include "ui/win32/win32_window.h"
 
 #include "inventory/error.h"
+#include "ui/forms/control_adapter.h"
 #include "ui/win32/layout_table.h"
 #include "ui/win32/web_browser.h"
 
 namespace kestrel::win32 {
-namespace {
-
-template <class Adapter, class Map, class Make>
-Adapter& adapter(Map& adapters, std::string_view name, Make make) {
-    auto found = adapters.find(name);
-    if (found == adapters.end()) found = adapters.emplace(std::string(name), make()).first;
-    return *found->second;
-}
-
-}  // namespace
 
 Win32Window::Win32Window(std::string_view layoutName, forms::WindowRuntime& runtime,
                          Unloaded unloaded)
@@ -54,25 +45,25 @@ FormEvents Win32Window::events() {
 }
 
 forms::Label& Win32Window::label(std::string_view name) {
-    return adapter<Win32Label>(labels_, name, [&] {
+    return forms::controlAdapter<Win32Label>(labels_, name, [&] {
         return std::make_unique<Win32Label>(window_->controls().control(name));
     });
 }
 
 forms::TextBox& Win32Window::textBox(std::string_view name) {
-    return adapter<Win32TextBox>(textBoxes_, name, [&] {
+    return forms::controlAdapter<Win32TextBox>(textBoxes_, name, [&] {
         return std::make_unique<Win32TextBox>(window_->controls().control(name));
     });
 }
 
 forms::ListBox& Win32Window::listBox(std::string_view name) {
-    return adapter<Win32ListBox>(listBoxes_, name, [&] {
+    return forms::controlAdapter<Win32ListBox>(listBoxes_, name, [&] {
         return std::make_unique<Win32ListBox>(window_->controls().control(name), runtime_);
     });
 }
 
 forms::Clickable& Win32Window::clickable(std::string_view name) {
-    return adapter<Win32Clickable>(clickables_, name, [&] {
+    return forms::controlAdapter<Win32Clickable>(clickables_, name, [&] {
         window_->controls().control(name);  // throws for a control the window lacks
         return std::make_unique<Win32Clickable>(runtime_);
     });
@@ -80,7 +71,7 @@ forms::Clickable& Win32Window::clickable(std::string_view name) {
 
 forms::Timer& Win32Window::timer(std::string_view name) {
     // Timers are no controls of the layout: each is made when the form first asks for it.
-    return adapter<Win32Timer>(timers_, name, [&] {
+    return forms::controlAdapter<Win32Timer>(timers_, name, [&] {
         return std::make_unique<Win32Timer>(*window_, static_cast<unsigned>(timers_.size() + 1),
                                             runtime_);
     });
