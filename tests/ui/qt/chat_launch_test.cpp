@@ -36,11 +36,16 @@ class ChatLaunchTest : public ::testing::Test {
     gui::Form1Window form{rt.runtime, desktop.desktop, [] { return fixtureService(); }};
 };
 
+// The fake creates its file before it writes the line: wait for whole lines.
 QString waitForContent(const QString& path) {
-    for (int i = 0; i < 100 && !QFile::exists(path); ++i) processEvents(20);
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return QString::fromUtf8(file.readAll());
+    QString content;
+    for (int i = 0; i < 100; ++i) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) content = QString::fromUtf8(file.readAll());
+        if (content.endsWith('\n')) break;
+        processEvents(20);
+    }
+    return content;
 }
 
 TEST_F(ChatLaunchTest, PictureAndLabelOpenTheChatPage) {
