@@ -204,14 +204,8 @@ TEST(DecimalComma, NumbersInCaptionsReportAndAddressUseTheSeparator) {
 }
 
 TEST(ScanErrors, NameTheClassPropertyAndValue) {
-    const auto errorOf = [](const std::string& json) -> std::string {
-        ScanRun scan(json);
-        try {
-            scan.run();
-        } catch (const Error& e) {
-            return e.what();
-        }
-        return "no error";
+    const auto errorOf = [](const std::string& json) {
+        return test::errorOf([&] { ScanRun(json).run(); });
     };
     EXPECT_EQ(errorOf(R"({"Win32_ComputerSystem": [{"Manufacturer": "A", "Model": "B",
                            "TotalPhysicalMemory": "lots", "SystemType": "x"}]})"),

@@ -9,12 +9,7 @@ namespace kestrel {
 namespace {
 
 std::string errorOf(const std::string& json) {
-    try {
-        parseFixture(json, "machine.json");
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "no error";
+    return test::errorOf([&] { parseFixture(json, "machine.json"); });
 }
 
 TEST(Fixture, JsonTypesBecomeValues) {
