@@ -1,6 +1,6 @@
 """A private X display for whole-program tests, and the few X11 requests they need.
 
-Xvfb runs on a display number that nothing else uses and goes away with the session. The
+Xvfb runs on a display number of its own choosing and goes away with the session. The
 client speaks the X11 protocol over the display's socket with the standard library only: it
 watches top-level windows being mapped (with the time it saw them), reads their geometry,
 sends a key straight to a window and asks a window to close as a window manager would.
@@ -30,23 +30,22 @@ class Xvfb:
         self.process = None
 
     def __enter__(self):
-        for number in range(90, 190):
-            if os.path.exists("/tmp/.X%d-lock" % number) or \
-                    os.path.exists("/tmp/.X11-unix/X%d" % number):
-                continue
-            process = subprocess.Popen(
-                ["Xvfb", ":%d" % number, "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp",
-                 "-noreset"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            deadline = time.monotonic() + 10
-            while time.monotonic() < deadline and process.poll() is None:
-                if os.path.exists("/tmp/.X11-unix/X%d" % number):
-                    self.number, self.process = number, process
-                    return self
-                time.sleep(0.02)
-            # Another server took the number first, or this one failed: try the next number.
-            process.kill()
-            process.wait()
-        raise RuntimeError("no free X display number")
+        # Xvfb picks the number itself and writes it once it accepts clients: choosing a number
+        # here would race with other tests doing the same, and two of them would share a server.
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % SCREEN,
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as announced:
+            number = announced.readline().strip()
+        if not number.isdigit():
+            self.process.kill()
+            self.process.wait()
+            raise RuntimeError("Xvfb did not start")
+        self.number = int(number)
+        return self
 
     def __exit__(self, *exc):
         self.process.terminate()
