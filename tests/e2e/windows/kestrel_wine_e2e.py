@@ -326,16 +326,22 @@ def scenario_identity(prefix, args):
     check_copy(prefix, report)
 
     # Each list in turn: a click on its last row selects that row in all three.
+    def lists(window):
+        return [c for c in window["controls"] if c["class"] == "ListBox"]
+
+    def all_on(row):
+        window = prefix.main_window()
+        return window if all(c["selected"] == row for c in lists(window)) else None
+
+    check(len(lists(main)) == 3 and all(c["rows"] > 0 for c in lists(main)),
+          "the module lists are not filled")
     for index in range(3):
-        lists = [c for c in main["controls"] if c["class"] == "ListBox"]
-        check(len(lists) == 3 and lists[index]["rows"] > 0, "the module lists are not filled")
-        row = lists[index]["rows"] - 1
-        x, y = lists[index]["client"]
-        prefix.click_at((x + 4, y + row * lists[index]["rowHeight"] + 2))
-        main = wait_until(lambda: next((w for w in [prefix.main_window()] if all(
-            c["selected"] == row for c in w["controls"] if c["class"] == "ListBox")), None),
-            "a click on row %d of module list %d did not select it in all three" % (row, index),
-            timeout=10)
+        clicked = lists(main)[index]
+        row = clicked["rows"] - 1
+        prefix.click_at((clicked["client"][0] + 4,
+                         clicked["client"][1] + row * clicked["rowHeight"] + 2))
+        main = wait_until(lambda: all_on(row), "a click on row %d of module list %d did not "
+                          "select it in all three" % (row, index), timeout=10)
 
     prefix.click_at(main["close"])
     check(wait_exit(kestrel) == 0, "the close box did not end Kestrel with status 0")
