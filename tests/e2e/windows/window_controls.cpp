@@ -56,13 +56,23 @@ std::wstring titleOf(HWND window) {
     return title;
 }
 
-// The first point of the caption bar, from the right, that the window takes for its close box.
+// The middle of what the window takes for its close box, found along its caption bar from the
+// top right corner, so that a click there is not on the box's edge.
 json closeBox(HWND window) {
     RECT outer;
     GetWindowRect(window, &outer);
-    for (int y = outer.top; y < outer.top + 40; ++y) {
-        for (int x = outer.right - 1; x > outer.right - 60; --x) {
-            if (ask(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) return {x, y};
+    const auto isClose = [&](int x, int y) {
+        return ask(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE;
+    };
+    for (int top = outer.top; top < outer.top + 40; ++top) {
+        for (int right = outer.right - 1; right > outer.right - 60; --right) {
+            if (!isClose(right, top)) continue;
+            int left = right;
+            while (isClose(left - 1, top)) --left;
+            const int x = (left + right) / 2;
+            int bottom = top;
+            while (isClose(x, bottom + 1)) ++bottom;
+            return {x, (top + bottom) / 2};
         }
     }
     return nullptr;
