@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/wmi/utf16.h"
+
 int main() {
     _setmode(_fileno(stdout), _O_BINARY);
     if (!OpenClipboard(nullptr)) return 1;
@@ -20,12 +22,7 @@ int main() {
     const bool found = IsClipboardFormatAvailable(CF_UNICODETEXT);
     CloseClipboard();
     if (!found) return 1;
-    const int length = static_cast<int>(text.size());
-    std::string utf8(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), length,
-                                                                  nullptr, 0, nullptr, nullptr)),
-                     '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(), static_cast<int>(utf8.size()),
-                        nullptr, nullptr);
+    const std::string utf8 = kestrel::wmi::toUtf8(text);
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
     return 0;
 }

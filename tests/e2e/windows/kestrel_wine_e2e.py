@@ -1,27 +1,47 @@
 #!/usr/bin/env python3
 """kestrel.exe under Wine, driven with xdotool on the test prefix's display as a user would.
 
-usage: kestrel_wine_e2e.py SCENARIO --bin DIR --prefix-script PATH
+usage: kestrel_wine_e2e.py SCENARIO --bin DIR --prefix-script PATH [--dump-decoding FILE]
+                           [--probe-url URL]
 
 Scenarios:
-  copy    OK on the disclaimer, then the main window's copy button: the Windows clipboard holds
-          kestrel-scan.exe --report byte for byte, and the browser's GET for the selector page
-          reaches a proxy set in the prefix's Internet settings as kestrel-scan.exe --url (blanks
-          as %20). Closing the main window ends Kestrel with status 0.
-  cancel  Cancel on the disclaimer ends Kestrel at once with status 0, no scan screen shown.
+  copy      OK on the disclaimer, then the main window's copy button: the Windows clipboard
+            holds kestrel-scan.exe --report byte for byte, and the browser's GET for the
+            selector page reaches a proxy set in the prefix's Internet settings as
+            kestrel-scan.exe --url (blanks as %20). Closing the main window ends Kestrel with
+            status 0.
+  cancel    Cancel on the disclaimer ends Kestrel at once with status 0, no scan screen shown.
+  identity  On a real machine's identity (the firmware strings of --dump-decoding, which Wine's
+            instrumentation answers from /sys/class/dmi/id): the main window's captions and the
+            copied report show it; a click on a row of any module list selects that row in all
+            three; the close box ends Kestrel with status 0.
+  probe     The hidden Command1 button pressed: the probe's GET for --probe-url, its host
+            resolved to a loopback server, carries the probe's user agent; the message box shows
+            the body's first 1000 bytes, with the OK button only, and the connection is closed
+            by then.
+  error     Wine's instrumentation disabled: after OK, the error box says "Run-time error: " and
+            what kestrel-scan.exe says of the same failure, and Kestrel ends with status 1
+            without showing the main window.
 
+identity and probe run in a mount namespace of their own (unshare -m, root only), where
+/sys/class and /etc/hosts are replaced for Kestrel alone; elsewhere they exit with 77 (skipped).
 Window positions are the layout's: the disclaimer's client area at (335, 141), the main
-window's at (123, 22), so clicks go to absolute screen points.
+window's at (123, 22), so clicks go to absolute screen points; the others come from
+window-controls.exe, which reads Kestrel's windows from the Windows side.
 """
 
 import argparse
+import json
 import os
 import subprocess
 import sys
+import tempfile
 import time
+import urllib.parse
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 from selector_proxy import SelectorProxy  # noqa: E402
+from probe_server import ProbeServer  # noqa: E402
 
 TITLE = "Kestrel - System Memory Information"
 DIALOG_CLIENT = (335, 141)
@@ -30,6 +50,28 @@ OK_BUTTON = (168, 300)
 CANCEL_BUTTON = (256, 300)
 COPY_BUTTON = (648, 372)
 INTERNET_SETTINGS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings"
+SKIPPED = 77
+# The files of /sys/class/dmi/id that Wine makes its firmware table from (as strace shows it
+# reading them), each from its line of a dmidecode decoding. Wine leaves a file that is missing
+# out of its table's strings and so shifts the ones after it: every file the decoding can give
+# is written. The first eight are those Kestrel reads.
+DMI_FILES = {
+    "sys_vendor": ("System Information", "Manufacturer"),
+    "product_name": ("System Information", "Product Name"),
+    "product_version": ("System Information", "Version"),
+    "product_serial": ("System Information", "Serial Number"),
+    "board_vendor": ("Base Board Information", "Manufacturer"),
+    "board_name": ("Base Board Information", "Product Name"),
+    "bios_vendor": ("BIOS Information", "Vendor"),
+    "bios_version": ("BIOS Information", "Version"),
+    "bios_date": ("BIOS Information", "Release Date"),
+    "product_sku": ("System Information", "SKU Number"),
+    "product_family": ("System Information", "Family"),
+    "board_version": ("Base Board Information", "Version"),
+    "board_serial": ("Base Board Information", "Serial Number"),
+    "board_asset_tag": ("Base Board Information", "Asset Tag"),
+}
+KESTREL_READS = list(DMI_FILES)[:8]
 
 
 def fail(message):
@@ -48,16 +90,26 @@ class Prefix:
     def __init__(self, script, bin_dir):
         self.script = script
         self.bin = bin_dir
+        self.started = []
         with open(os.environ["WINEPREFIX"] + ".display") as f:
             self.env = dict(os.environ, DISPLAY=f.read().strip())
 
     def run(self, program, *args):
         return subprocess.run([self.script, "run", program, *args], env=self.env,
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=120)
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=120)
 
     def start(self, program):
-        return subprocess.Popen([self.script, "run", program], env=self.env,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.started.append(subprocess.Popen([self.script, "run", program], env=self.env,
+                                             stdout=subprocess.DEVNULL,
+                                             stderr=subprocess.DEVNULL))
+        return self.started[-1]
+
+    def stop_started(self):
+        """Ends what a failed check left running, so that the next test finds no window of it."""
+        for process in self.started:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
 
     def exe(self, name):
         return os.path.join(self.bin, name)
@@ -89,6 +141,32 @@ class Prefix:
         self.xdotool("mousemove", str(client[0] + point[0]), str(client[1] + point[1]),
                      "click", "1")
 
+    def click_at(self, point):
+        self.click((0, 0), point)
+
+    def shown(self):
+        """Kestrel's shown windows as window-controls.exe reads them, by window class."""
+        listed = self.run(self.exe("window-controls.exe"), TITLE).stdout.decode().splitlines()
+        found = {}
+        for window in map(json.loads, filter(None, listed)):
+            found.setdefault(window["class"], []).append(window)
+        return found
+
+    def main_window(self):
+        """The main window as window-controls.exe reads it, once it is shown."""
+        return wait_until(lambda: next((w for w in self.shown().get("KestrelForm", [])
+                                        if w["rect"][2] - w["rect"][0] > 600), None),
+                          "the main window did not appear")
+
+    def message_box(self):
+        return wait_until(lambda: self.shown().get("#32770", [None])[0],
+                          "no message box appeared")
+
+    def press(self, caption):
+        """Presses the button captioned so in a window titled TITLE, shown or hidden."""
+        pressed = self.run(self.exe("window-controls.exe"), TITLE, "--click", caption)
+        check(pressed.returncode == 0, "no button %r to press" % caption)
+
     def set_proxy(self, address):
         host_port = address.split("//", 1)[1]
         self.run("reg", "add", INTERNET_SETTINGS, "/v", "ProxyEnable", "/t", "REG_DWORD",
@@ -101,6 +179,17 @@ class Prefix:
                  "/d", "0", "/f")
 
 
+def wait_until(probe, message, timeout=60):
+    """probe()'s first true answer, asked again until it gives one."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        answer = probe()
+        if answer:
+            return answer
+        time.sleep(0.2)
+    fail(message)
+
+
 def wait_exit(process, timeout=30):
     try:
         return process.wait(timeout=timeout)
@@ -109,7 +198,84 @@ def wait_exit(process, timeout=30):
         fail("kestrel.exe did not end")
 
 
-def scenario_copy(prefix):
+def texts(window, kind):
+    return [c["text"] for c in window["controls"] if c["class"] == kind and c["shown"]]
+
+
+def start_to_main_window(prefix):
+    kestrel = prefix.start(prefix.exe("kestrel.exe"))
+    prefix.wait_for_window(wide=False)
+    prefix.click(DIALOG_CLIENT, OK_BUTTON)
+    return kestrel
+
+
+def check_copy(prefix, report):
+    """The copy button leaves the Windows clipboard holding report, byte for byte."""
+    prefix.click(MAIN_CLIENT, COPY_BUTTON)
+    copied = b""
+    deadline = time.monotonic() + 20
+    while copied != report and time.monotonic() < deadline:
+        time.sleep(0.2)
+        copied = prefix.run(prefix.exe("clipboard-text.exe")).stdout
+    check(copied == report, "the clipboard does not hold kestrel-scan.exe --report:\n"
+          "%r\n---\n%r" % (copied, report))
+
+
+def check_message_box(box, text):
+    """A message box shows text, with the OK button only and no icon."""
+    # The box's icon holder is there without text whether or not it holds an icon.
+    shown = [t for t in texts(box, "Static") if t]
+    check(shown == [text], "the message box shows %r, not %r" % (shown, text))
+    check(texts(box, "Button") == ["OK"], "the message box has the buttons %r"
+          % texts(box, "Button"))
+    check(not any(c.get("icon") for c in box["controls"]), "the message box shows an icon")
+
+
+def in_private_mounts():
+    """Runs this script again in a mount namespace of its own, or exits as skipped where the
+    system does not allow one."""
+    if os.environ.get("KESTREL_PRIVATE_MOUNTS") == "1":
+        return
+    if subprocess.run(["unshare", "-m", "true"], stderr=subprocess.DEVNULL).returncode != 0:
+        print("SKIP: no private mount namespace here (unshare -m needs root)")
+        sys.exit(SKIPPED)
+    os.execvpe("unshare", ["unshare", "-m", "--propagation", "private", sys.executable,
+                           *sys.argv], dict(os.environ, KESTREL_PRIVATE_MOUNTS="1"))
+
+
+def mount(*args):
+    subprocess.run(["mount", *args], check=True)
+
+
+def decoded_strings(decoding):
+    """{(section, field): text} of a dmidecode decoding, each from the section's first record."""
+    strings = {}
+    section = None
+    with open(decoding, encoding="utf-8") as f:
+        for line in f.read().splitlines():
+            if not line.startswith("\t"):
+                section = line
+            elif ": " in line:
+                field, _, text = line[1:].partition(": ")
+                strings.setdefault((section, field), text)
+    return strings
+
+
+def stand_up_identity(decoding):
+    """Replaces /sys/class with a dmi/id of the decoded machine's strings; returns them."""
+    strings = decoded_strings(decoding)
+    identity = {name: strings[key] for name, key in DMI_FILES.items() if key in strings}
+    missing = [name for name in KESTREL_READS if name not in identity]
+    check(not missing, "%s gives no %s" % (decoding, ", ".join(missing)))
+    mount("-t", "tmpfs", "-o", "mode=0755", "kestrel-dmi", "/sys/class")
+    os.makedirs("/sys/class/dmi/id")
+    for name, text in identity.items():
+        with open("/sys/class/dmi/id/" + name, "w", encoding="utf-8") as f:
+            f.write(text + "\n")
+    return identity
+
+
+def scenario_copy(prefix, args):
     report = prefix.run(prefix.exe("kestrel-scan.exe"), "--report").stdout
     address = prefix.run(prefix.exe("kestrel-scan.exe"), "--url").stdout.decode().strip()
     check(report.count(b"\r\n") >= 34, "kestrel-scan.exe --report printed no report")
@@ -117,9 +283,7 @@ def scenario_copy(prefix):
     with SelectorProxy() as proxy:
         prefix.set_proxy(proxy.address)
         try:
-            kestrel = prefix.start(prefix.exe("kestrel.exe"))
-            prefix.wait_for_window(wide=False)
-            prefix.click(DIALOG_CLIENT, OK_BUTTON)
+            kestrel = start_to_main_window(prefix)
             main = prefix.wait_for_window(wide=True)
             # Wine's request to a proxy names the default port of the address.
             host_end = expected.index("/", len("http://"))
@@ -128,14 +292,7 @@ def scenario_copy(prefix):
             check(expected in targets or with_port in targets,
                   "the selector GET did not reach the proxy as %s: %s" % (expected, targets))
 
-            prefix.click(MAIN_CLIENT, COPY_BUTTON)
-            copied = b""
-            deadline = time.monotonic() + 20
-            while copied != report and time.monotonic() < deadline:
-                time.sleep(0.2)
-                copied = prefix.run(prefix.exe("clipboard-text.exe")).stdout
-            check(copied == report, "the clipboard does not hold kestrel-scan.exe --report:\n"
-                  "%r\n---\n%r" % (copied, report))
+            check_copy(prefix, report)
 
             prefix.xdotool("windowactivate", main)
             prefix.xdotool("key", "--window", main, "alt+F4")
@@ -144,21 +301,115 @@ def scenario_copy(prefix):
             prefix.clear_proxy()
 
 
-def scenario_cancel(prefix):
+def scenario_cancel(prefix, args):
     kestrel = prefix.start(prefix.exe("kestrel.exe"))
     prefix.wait_for_window(wide=False)
     prefix.click(DIALOG_CLIENT, CANCEL_BUTTON)
     check(wait_exit(kestrel) == 0, "Cancel did not end Kestrel with status 0")
 
 
+def scenario_identity(prefix, args):
+    in_private_mounts()
+    identity = stand_up_identity(args.dump_decoding)
+    report = prefix.run(prefix.exe("kestrel-scan.exe"), "--report").stdout
+    lines = report.decode().split("\r\n")
+    for name in KESTREL_READS:
+        check(any(line.endswith(identity[name]) for line in lines),
+              "kestrel-scan.exe --report does not show %s %r:\n%s" % (name, identity[name],
+                                                                    report.decode()))
+    kestrel = start_to_main_window(prefix)
+    main = prefix.main_window()
+    captions = texts(main, "Static")
+    for name in KESTREL_READS:
+        check(identity[name] in captions, "no caption of the main window shows %s %r: %r"
+              % (name, identity[name], captions))
+    check_copy(prefix, report)
+
+    # Each list in turn: a click on its last row selects that row in all three.
+    def lists(window):
+        return [c for c in window["controls"] if c["class"] == "ListBox"]
+
+    def all_on(row):
+        window = prefix.main_window()
+        return window if all(c["selected"] == row for c in lists(window)) else None
+
+    check(len(lists(main)) == 3 and all(c["rows"] > 0 for c in lists(main)),
+          "the module lists are not filled")
+    for index in range(3):
+        clicked = lists(main)[index]
+        row = clicked["rows"] - 1
+        prefix.click_at((clicked["client"][0] + 4,
+                         clicked["client"][1] + row * clicked["rowHeight"] + 2))
+        main = wait_until(lambda: all_on(row), "a click on row %d of module list %d did not "
+                          "select it in all three" % (row, index), timeout=10)
+
+    prefix.click_at(main["close"])
+    check(wait_exit(kestrel) == 0, "the close box did not end Kestrel with status 0")
+
+
+def scenario_probe(prefix, args):
+    in_private_mounts()
+    url = urllib.parse.urlsplit(args.probe_url)
+    with ProbeServer(url.port or 80) as server:
+        if server.unavailable:
+            print("SKIP: port %d on 127.0.0.1 is taken: %s" % (url.port or 80, server.unavailable))
+            sys.exit(SKIPPED)
+        with tempfile.NamedTemporaryFile("w", suffix=".hosts") as hosts:
+            hosts.write("127.0.0.1 localhost %s\n" % url.hostname)
+            hosts.flush()
+            mount("--bind", hosts.name, "/etc/hosts")
+            kestrel = start_to_main_window(prefix)
+            prefix.main_window()
+            prefix.press("Command1")
+            box = prefix.message_box()
+        exchange = server.exchange(timeout=10)
+        check(exchange is not None, "the probe's request did not reach the server")
+        target = url.path + ("?" + url.query if url.query else "")
+        check(exchange.request_line == "GET %s HTTP/1.1" % target,
+              "the probe asked %r" % exchange.request_line)
+        check("User-Agent: API-Guide test program" in exchange.header_lines,
+              "the probe's headers: %r" % exchange.header_lines)
+        check_message_box(box, server.body[:1000].decode("ascii"))
+        check(exchange.client_closed, "the probe's connection was still open with its box shown")
+    prefix.press("OK")
+    main = wait_until(lambda: "#32770" not in prefix.shown() and prefix.main_window(),
+                      "the probe's box did not go")
+    prefix.click_at(main["close"])
+    check(wait_exit(kestrel) == 0, "the close box did not end Kestrel with status 0")
+
+
+def scenario_error(prefix, args):
+    # Without its provider library the instrumentation cannot be reached at all.
+    prefix.env["WINEDLLOVERRIDES"] = prefix.env.get("WINEDLLOVERRIDES", "") + ";wbemprox="
+    scan = prefix.run(prefix.exe("kestrel-scan.exe"), "--report")
+    check(scan.returncode == 1, "kestrel-scan.exe did not fail without the instrumentation")
+    failure = scan.stderr.decode().strip().splitlines()[-1].removeprefix("kestrel-scan: ")
+    kestrel = start_to_main_window(prefix)
+    box = prefix.message_box()
+    check_message_box(box, "Run-time error: " + failure)
+    check(not any(w["rect"][2] - w["rect"][0] > 600 for w in prefix.shown().get("KestrelForm", [])),
+          "the main window was shown beside the error box")
+    prefix.press("OK")
+    check(wait_exit(kestrel) == 1, "Kestrel did not end with status 1 after the error box")
+
+
+SCENARIOS = {"copy": scenario_copy, "cancel": scenario_cancel, "identity": scenario_identity,
+             "probe": scenario_probe, "error": scenario_error}
+
+
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("scenario", choices=["copy", "cancel"])
+    parser.add_argument("scenario", choices=SCENARIOS)
     parser.add_argument("--bin", required=True)
     parser.add_argument("--prefix-script", required=True)
+    parser.add_argument("--dump-decoding")
+    parser.add_argument("--probe-url")
     args = parser.parse_args()
     prefix = Prefix(args.prefix_script, args.bin)
-    {"copy": scenario_copy, "cancel": scenario_cancel}[args.scenario](prefix)
+    try:
+        SCENARIOS[args.scenario](prefix, args)
+    finally:
+        prefix.stop_started()
     print("PASS")
 
 
