@@ -76,8 +76,6 @@ void Form1::setCaption(std::string_view label, const std::string& text) {
     window_.label(label).setCaption(text);
 }
 
-std::string Form1::caption(std::string_view label) const { return window_.label(label).caption(); }
-
 void Form1::clearList(std::string_view list) {
     window_.load();
     window_.listBox(list).clear();
