@@ -4,8 +4,8 @@
 
 #include "cli/json_output.h"
 #include "cli/options.h"
-#include "inventory/build_config.h"
 #include "inventory/recording_scan_target.h"
+#include "wiring/build_config.h"
 #include "wiring/data_source.h"
 #include "wiring/run_scan.h"
 

@@ -2,8 +2,8 @@
 
 #include <clocale>
 
-#include "inventory/build_config.h"
 #include "inventory/inventory_scan.h"
+#include "wiring/build_config.h"
 
 namespace kestrel {
 

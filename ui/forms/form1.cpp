@@ -1,10 +1,10 @@
 #include "ui/forms/form1.h"
 
-#include "inventory/build_config.h"
 #include "inventory/controls.h"
 #include "net/probe.h"
 #include "ui/forms/chat_launch.h"
 #include "ui/forms/list_sync.h"
+#include "wiring/build_config.h"
 #include "wiring/run_scan.h"
 
 namespace kestrel::forms {

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "fixture_service.h"
-#include "inventory/build_config.h"
 #include "inventory/controls.h"
 #include "inventory/inventory_scan.h"
 #include "inventory/recording_scan_target.h"
 #include "recording_window.h"
 #include "ui/forms/form1.h"
+#include "wiring/build_config.h"
 
 namespace kestrel::test {
 namespace {
