@@ -2,7 +2,6 @@
 #include <QApplication>
 
 #include "net/curl_page_reader.h"
-#include "platform/machine_service.h"
 #include "ui/forms/window_runtime.h"
 #include "ui/qt/browser_environment.h"
 #include "ui/qt/clipboard.h"
@@ -10,6 +9,7 @@
 #include "ui/qt/process_start.h"
 #include "ui/qt/screens.h"
 #include "ui/qt/window_look.h"
+#include "wiring/data_source.h"
 
 int main(int, char** argv) {
     kestrel::gui::prepareBrowserEnvironment();
@@ -27,7 +27,8 @@ int main(int, char** argv) {
     kestrel::forms::Desktop desktop{messages, clipboard, processes, pages};
     kestrel::forms::WindowRuntime runtime(messages,
                                           [](int status) { QCoreApplication::exit(status); });
-    kestrel::gui::Screens screens(runtime, desktop, [] { return kestrel::openMachineService(); });
+    kestrel::gui::Screens screens(
+        runtime, desktop, [] { return kestrel::openDataSource(kestrel::ThisMachine{}).service; });
     screens.start();
     const int status = QApplication::exec();
     // Unloaded windows are waiting for deletion; the browser must go before the application.

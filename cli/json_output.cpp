@@ -2,7 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <type_traits>
+
 #include "inventory/controls.h"
+#include "inventory/inventory_fields.h"
 
 namespace kestrel::cli {
 namespace {
@@ -30,35 +33,23 @@ ordered_json toJson(const InventoryValue& value) {
 std::string toJson(const SystemInventory& inv, const RecordingScanTarget& target,
                    const std::vector<std::string>& sources) {
     ordered_json fields;
-    fields["systemManufacturer"] = toJson(inv.systemManufacturer);
-    fields["systemModel"] = toJson(inv.systemModel);
-    fields["systemType"] = toJson(inv.systemType);
-    fields["installedMemoryGB"] = inv.installedMemoryGB;
-    fields["maximumMemoryGB"] = inv.maximumMemoryGB;
-    fields["memorySlots"] = toJson(inv.memorySlots);
-    fields["moduleCapacities"] = toJson(inv.moduleCapacities);
-    fields["moduleMemoryTypes"] = toJson(inv.moduleMemoryTypes);
-    fields["moduleSpeeds"] = toJson(inv.moduleSpeeds);
-    fields["moduleLocators"] = toJson(inv.moduleLocators);
-    fields["moduleManufacturers"] = toJson(inv.moduleManufacturers);
-    fields["memoryMakers"] = inv.memoryMakers;
-    fields["moduleCount"] = inv.moduleCount;
-    fields["processorName"] = toJson(inv.processorName);
-    fields["processorManufacturer"] = toJson(inv.processorManufacturer);
-    fields["processorClockSpeed"] = toJson(inv.processorClockSpeed);
-    fields["processorExtClock"] = toJson(inv.processorExtClock);
-    fields["biosManufacturer"] = toJson(inv.biosManufacturer);
-    fields["biosVersion"] = toJson(inv.biosVersion);
-    fields["productIdentifyingNumber"] = toJson(inv.productIdentifyingNumber);
-    fields["productVendor"] = toJson(inv.productVendor);
-    fields["productVersion"] = toJson(inv.productVersion);
-    fields["boardManufacturer"] = toJson(inv.boardManufacturer);
-    fields["boardProduct"] = toJson(inv.boardProduct);
-
-    ordered_json captions = ordered_json::object();
-    for (const auto label : controls::kValueLabels) {
-        captions[std::string(label)] = target.caption(label);
+    for (const InventoryField& field : kInventoryFields) {
+        if (field.jsonKey.empty()) continue;
+        fields[std::string(field.jsonKey)] = std::visit(
+            [&](auto member) {
+                const auto& value = inv.*member;
+                if constexpr (std::is_same_v<std::decay_t<decltype(value)>, InventoryValue>) {
+                    return toJson(value);
+                } else {
+                    return ordered_json(value);
+                }
+            },
+            field.member);
     }
+
+    // Every caption the scan wrote, by control name.
+    ordered_json captions = ordered_json::object();
+    for (const auto& [label, caption] : target.captions()) captions[label] = caption;
     ordered_json lists;
     for (const auto list : {controls::kSlotsList, controls::kMemoryList, controls::kSpeedList}) {
         lists[std::string(list)] = target.rows(list);

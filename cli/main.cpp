@@ -1,19 +1,13 @@
 // kestrel-scan: the same scan as the main window, printed instead of shown.
-#include <clocale>
 #include <exception>
 #include <iostream>
-#include <memory>
 
 #include "cli/json_output.h"
 #include "cli/options.h"
-#include "inventory/build_config.h"
-#include "inventory/inventory_scan.h"
 #include "inventory/recording_scan_target.h"
-#include "platform/fixture/fixture_reader.h"
-#include "platform/machine_service.h"
-#include "platform/management/management_table.h"
-#include "platform/smbios/smbios_classes.h"
-#include "platform/smbios/smbios_table.h"
+#include "wiring/build_config.h"
+#include "wiring/data_source.h"
+#include "wiring/run_scan.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -25,26 +19,6 @@ namespace {
 constexpr int kScanFailed = 1;
 constexpr int kUsageError = 2;
 
-std::unique_ptr<kestrel::ManagementService> openService(const kestrel::cli::Options& options,
-                                                        kestrel::MachineSources& sources) {
-    if (options.fixture) {
-        sources.answered.push_back("fixture");
-        return std::make_unique<kestrel::TableService>(kestrel::readFixtureFile(*options.fixture));
-    }
-    if (options.fromDump) {
-        const auto table = kestrel::smbios::readDumpFile(*options.fromDump);
-        if (table.damage) {
-            std::cerr << "kestrel-scan: warning: " << *options.fromDump << ": " << *table.damage
-                      << "; using the " << table.structures.size() << " structures before it\n";
-        }
-        sources.answered.push_back("smbios");
-        return std::make_unique<kestrel::TableService>(kestrel::smbios::classesFromTable(table));
-    }
-    auto service = kestrel::openMachineService(&sources);
-    for (const auto& notice : sources.notices) std::cerr << "kestrel-scan: " << notice << '\n';
-    return service;
-}
-
 // The same bytes on every system: Windows would otherwise turn each "\n" into "\r\n", and the
 // report's own CR LF into CR CR LF.
 void writeBinaryOutput() {
@@ -55,14 +29,12 @@ void writeBinaryOutput() {
 }
 
 int run(const kestrel::cli::Options& options) {
-    kestrel::MachineSources sources;
-    auto service = openService(options, sources);
+    const kestrel::OpenedSource source = kestrel::openDataSource(options.input);
+    for (const auto& notice : source.sources.notices)
+        std::cerr << "kestrel-scan: " << notice << '\n';
     kestrel::SystemInventory inventory;
     kestrel::RecordingScanTarget target(inventory);
-    kestrel::InventoryScan scan(*service, target, inventory,
-                                kestrel::ValueFormat(std::localeconv()->decimal_point),
-                                {kestrel::build::kSelectorHost, kestrel::build::kSiteDomain});
-    scan.run();
+    kestrel::runScan(*source.service, target, inventory);
     switch (options.output) {
         case kestrel::cli::Output::Report:
             std::cout << inventory.reportText;
@@ -71,7 +43,7 @@ int run(const kestrel::cli::Options& options) {
             std::cout << inventory.selectorUrl << '\n';
             break;
         case kestrel::cli::Output::Json:
-            std::cout << kestrel::cli::toJson(inventory, target, sources.answered);
+            std::cout << kestrel::cli::toJson(inventory, target, source.sources.answered);
             break;
     }
     return 0;
@@ -80,8 +52,6 @@ int run(const kestrel::cli::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Only numbers follow the locale; loading its other categories would double the start-up time.
-    std::setlocale(LC_NUMERIC, "");
     writeBinaryOutput();
     std::ios::sync_with_stdio(true);
     kestrel::cli::Options options;

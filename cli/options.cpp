@@ -40,10 +40,15 @@ Options parseOptions(const std::vector<std::string>& args) {
             chooseOutput(Output::Json, arg);
         } else if (arg == "--fixture" || arg == "--from-dump") {
             if (i + 1 == args.size()) throw UsageError{arg + " needs a file name"};
-            if (options.fixture || options.fromDump) {
+            if (!std::holds_alternative<ThisMachine>(options.input)) {
                 throw UsageError{"give one input, --fixture FILE or --from-dump FILE"};
             }
-            (arg == "--fixture" ? options.fixture : options.fromDump) = args[++i];
+            const std::string& file = args[++i];
+            if (arg == "--fixture") {
+                options.input = FixtureFile{file};
+            } else {
+                options.input = DumpFile{file};
+            }
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--version") {

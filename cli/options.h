@@ -1,8 +1,9 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "wiring/data_source.h"
 
 namespace kestrel::cli {
 
@@ -10,8 +11,7 @@ enum class Output { Report, Url, Json };
 
 struct Options {
     Output output = Output::Report;
-    std::optional<std::string> fixture;   // --fixture FILE
-    std::optional<std::string> fromDump;  // --from-dump FILE
+    DataSource input;  // --fixture FILE, --from-dump FILE, else this machine
     bool help = false;
     bool version = false;
 };

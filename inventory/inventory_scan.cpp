@@ -6,6 +6,7 @@
 #include "inventory/checked_math.h"
 #include "inventory/controls.h"
 #include "inventory/error.h"
+#include "inventory/inventory_fields.h"
 #include "inventory/memory_maker.h"
 #include "inventory/memory_text.h"
 #include "inventory/report.h"
@@ -86,11 +87,6 @@ std::int64_t InventoryScan::count(const ManagementObject& object, const char* cl
     }
     if (!counted) failOn(className, property, value, "not a count");
     return *counted;
-}
-
-void InventoryScan::setCaption(std::string_view label, const InventoryValue& value) {
-    // A Null shows as a blank caption, like Empty: a missing fact must not end the scan.
-    target_.setCaption(label, blankControls(format_.text(value)));
 }
 
 void InventoryScan::addRow(std::string_view list, const InventoryValue& value) {
@@ -238,39 +234,21 @@ void InventoryScan::replacePlaceholders() {
 }
 
 void InventoryScan::setValueLabels() {
-    target_.setCaption(ctl::kInstalledMemory,
-                       memoryText(inv_.installedMemoryGB, inv_.installedMemoryMB, format_));
-    target_.setCaption(ctl::kMaximumMemory,
-                       memoryText(inv_.maximumMemoryGB, inv_.maximumMemoryMB, format_));
-    setCaption(ctl::kSystemManufacturer, inv_.systemManufacturer);
-    setCaption(ctl::kSystemModel, inv_.systemModel);
-    setCaption(ctl::kProductVendor, inv_.productVendor);
-    setCaption(ctl::kProductVersion, inv_.productVersion);
-    setCaption(ctl::kIdentifyingNumber, inv_.productIdentifyingNumber);
-    setCaption(ctl::kSystemType, inv_.systemType);
-    setCaption(ctl::kProcessorName, inv_.processorName);
-    setCaption(ctl::kProcessorManufacturer, inv_.processorManufacturer);
-    setCaption(ctl::kProcessorClockSpeed, inv_.processorClockSpeed);
-    setCaption(ctl::kProcessorExtClock, inv_.processorExtClock);
-    setCaption(ctl::kBoardManufacturer, inv_.boardManufacturer);
-    setCaption(ctl::kBoardProduct, inv_.boardProduct);
-    setCaption(ctl::kBiosManufacturer, inv_.biosManufacturer);
-    setCaption(ctl::kBiosVersion, inv_.biosVersion);
-    target_.setCaption(ctl::kMemoryManufacturer, inv_.memoryMakers);
-    const InventoryValue slotSummary =
+    inv_.installedMemoryText = memoryText(inv_.installedMemoryGB, inv_.installedMemoryMB, format_);
+    inv_.maximumMemoryText = memoryText(inv_.maximumMemoryGB, inv_.maximumMemoryMB, format_);
+    inv_.slotSummaryText = blankControls(format_.text(
         format_.join(format_.join(format_.join(inv_.memorySlots, "  (Currently Memory in "),
                                   InventoryValue(std::int64_t{inv_.moduleCount})),
-                     " Slots)");
-    setCaption(ctl::kSlotSummary, slotSummary);
+                     " Slots)")));
+    for (const InventoryField* field : kCaptionedFields) {
+        target_.setCaption(field->valueLabel, shownText(inv_, *field, format_));
+    }
 }
 
 void InventoryScan::finish() {
-    inv_.reportText = buildReport(inv_, format_, target_.caption(ctl::kInstalledMemory),
-                                  target_.caption(ctl::kMaximumMemory));
+    inv_.reportText = buildReport(inv_, format_);
     applyModelFallback(inv_);
-    const std::string maximumMemory = target_.caption(ctl::kMaximumMemory);
-    const std::string slotSummary = target_.caption(ctl::kSlotSummary);
-    inv_.selectorUrl = buildSelectorUrl(inv_, format_, site_, maximumMemory, slotSummary);
+    inv_.selectorUrl = buildSelectorUrl(inv_, format_, site_);
     target_.navigate(inv_.selectorUrl);
 }
 

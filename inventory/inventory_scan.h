@@ -47,11 +47,10 @@ class InventoryScan {
     // The value as a count, the error naming the class and property when it cannot be one.
     std::int64_t count(const ManagementObject& object, const char* className,
                        const char* property) const;
-    // Captions and rows show a value's text with control characters blanked.
-    void setCaption(std::string_view label, const InventoryValue& value);
     // A module's maker from its manufacturer text, else from its JEP106 code.
     std::optional<std::string> makerOf(const std::optional<InventoryValue>& manufacturer,
                                        const std::optional<InventoryValue>& id) const;
+    // A row shows a value's text with control characters blanked, as a caption does.
     void addRow(std::string_view list, const InventoryValue& value);
 
     ManagementService& service_;

@@ -16,12 +16,13 @@ class RecordingScanTarget : public ScanTarget {
 
     void ensureLoaded() override;
     void setCaption(std::string_view label, const std::string& text) override;
-    std::string caption(std::string_view label) const override;
     void clearList(std::string_view list) override;
     void addRow(std::string_view list, const std::string& text) override;
     void navigate(const std::string& url) override { navigations_.push_back(url); }
 
     bool loaded() const { return loaded_; }
+    // Throws Error for a label the scan never wrote.
+    std::string caption(std::string_view label) const;
     const std::map<std::string, std::string, std::less<>>& captions() const { return captions_; }
     const std::vector<std::string>& captionWrites() const { return captionWrites_; }
     const std::vector<std::string>& rows(std::string_view list) const;

@@ -1,73 +1,55 @@
 #include "inventory/report.h"
 
+#include <array>
+#include <utility>
+
+#include "inventory/inventory_fields.h"
 #include "inventory/text_helpers.h"
 
 namespace kestrel {
 namespace {
 
-constexpr const char* kLineEnd = "\r\n";
+constexpr std::size_t kLineCount = 35;
+constexpr std::string_view kLineEnd = "\r\n";
 
-class ReportWriter {
-  public:
-    explicit ReportWriter(const ValueFormat& format) : format_(format) {}
+// Each section's header line; the line after it and the line before the next header are blank.
+constexpr std::array<std::pair<int, std::string_view>, 5> kHeaders = {
+    {{1, "System"}, {9, "Motherboard"}, {14, "Processor"}, {21, "Bios"}, {26, "Memory Details"}}};
 
-    void header(const char* title) {
-        text_ += std::string("************") + title + "**********" + kLineEnd + kLineEnd;
+// Every field line falls on a line of its own that no header or blank line takes.
+constexpr bool fieldLinesFit() {
+    std::array<bool, kLineCount + 1> taken{};
+    for (const auto& [line, title] : kHeaders) {
+        taken.at(static_cast<std::size_t>(line)) = true;
+        taken.at(static_cast<std::size_t>(line + 1)) = true;
+        if (line > 1) taken.at(static_cast<std::size_t>(line - 1)) = true;
     }
-    void line(const char* label, const InventoryValue& value) { line(label, format_.text(value)); }
-    // A value's own line breaks or escape sequences must not add or forge lines.
-    void line(const char* label, const std::string& value) {
-        text_ += label + blankControls(value) + kLineEnd;
+    for (const InventoryField& field : kInventoryFields) {
+        if (field.reportLine == 0) continue;
+        if (taken.at(static_cast<std::size_t>(field.reportLine))) return false;
+        taken.at(static_cast<std::size_t>(field.reportLine)) = true;
     }
-    void blank() { text_ += kLineEnd; }
-    std::string take() { return std::move(text_); }
-
-  private:
-    const ValueFormat& format_;
-    std::string text_;
-};
+    return true;
+}
+static_assert(fieldLinesFit(), "two report lines share a place");
 
 }  // namespace
 
-std::string buildReport(const SystemInventory& inv, const ValueFormat& format,
-                        const std::string& installedMemoryCaption,
-                        const std::string& maximumMemoryCaption) {
-    ReportWriter report(format);
-    report.header("System");
-    report.line("System Manufacturer:", inv.systemManufacturer);
-    report.line("System Model: ", inv.systemModel);
-    report.line("System Version: ", inv.productVersion);
-    report.line("IdentifyingNumber: ", inv.productIdentifyingNumber);
-    report.line("System Type: ", inv.systemType);
-    report.blank();
-
-    report.header("Motherboard");
-    report.line("Mother Board Manufacturer: ", inv.boardManufacturer);
-    report.line("Motherboard Model: ", inv.boardProduct);
-    report.blank();
-
-    report.header("Processor");
-    report.line("Processor: ", inv.processorName);
-    report.line("Processor Manufacturer: ", inv.processorManufacturer);
-    report.line("Processor Speed: ", inv.processorClockSpeed);
-    report.line("Processor FSB: ", inv.processorExtClock);
-    report.blank();
-
-    report.header("Bios");
-    report.line("Bios: ", inv.biosManufacturer);
-    report.line("Version: ", inv.biosVersion);
-    report.blank();
-
-    report.header("Memory Details");
-    report.line("Memory Manufacturer: ", inv.memoryMakers);
-    report.line("Installed RAM: ", installedMemoryCaption);
-    report.line("Maximum RAM: ", maximumMemoryCaption);
-    report.line("Total Slots: ", inv.memorySlots);
-    report.line("Capacity: ", inv.moduleCapacities);
-    report.line("Memory Type: ", inv.moduleMemoryTypes);
-    report.line("Speed: ", inv.moduleSpeeds);
-    report.line("Slots: ", inv.moduleLocators);
-    return report.take();
+std::string buildReport(const SystemInventory& inv, const ValueFormat& format) {
+    std::array<std::string, kLineCount> lines;
+    for (const auto& [line, title] : kHeaders) {
+        lines[static_cast<std::size_t>(line - 1)] =
+            "************" + std::string(title) + "**********";
+    }
+    // A value's own line breaks or escape sequences must not add or forge lines.
+    for (const InventoryField& field : kInventoryFields) {
+        if (field.reportLine == 0) continue;
+        lines[static_cast<std::size_t>(field.reportLine - 1)] =
+            std::string(field.reportLabel) + blankControls(shownText(inv, field, format));
+    }
+    std::string report;
+    for (const std::string& line : lines) (report += line) += kLineEnd;
+    return report;
 }
 
 }  // namespace kestrel

@@ -7,10 +7,8 @@
 
 namespace kestrel {
 
-// The 35-line plain-text report, CR LF after every line. The two memory lines take the
-// captions that the installed and maximum memory labels show.
-std::string buildReport(const SystemInventory& inventory, const ValueFormat& format,
-                        const std::string& installedMemoryCaption,
-                        const std::string& maximumMemoryCaption);
+// The 35-line plain-text report, CR LF after every line: five sections, each a header, a blank
+// line and the lines of the fields that the field table places there.
+std::string buildReport(const SystemInventory& inventory, const ValueFormat& format);
 
 }  // namespace kestrel

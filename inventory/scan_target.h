@@ -18,7 +18,6 @@ class ScanTarget {
     virtual void ensureLoaded() = 0;
 
     virtual void setCaption(std::string_view label, const std::string& text) = 0;
-    virtual std::string caption(std::string_view label) const = 0;
     virtual void clearList(std::string_view list) = 0;
     virtual void addRow(std::string_view list, const std::string& text) = 0;
     // Starts loading the page and returns at once.

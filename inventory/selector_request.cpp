@@ -29,14 +29,13 @@ std::string percentEncode(std::string_view text) {
 }
 
 std::string buildSelectorUrl(const SystemInventory& inv, const ValueFormat& format,
-                             const SelectorSite& site, const std::string& maximumMemoryCaption,
-                             const std::string& slotSummaryCaption) {
+                             const SelectorSite& site) {
     const auto value = [&](const InventoryValue& v) { return percentEncode(format.text(v)); };
     return "http://" + site.host +
            "/selector/kestrel.asp?manufacturer = " + value(inv.systemManufacturer) +
            "&mdlname=" + value(inv.systemModel) + "&bName=" + value(inv.boardProduct) +
-           "&maxmemory=" + percentEncode(maximumMemoryCaption) +
-           "&totalslots=" + percentEncode(slotSummaryCaption) +
+           "&maxmemory=" + percentEncode(inv.maximumMemoryText) +
+           "&totalslots=" + percentEncode(inv.slotSummaryText) +
            "&memoryspeeds=" + value(inv.moduleSpeeds) +
            "&memorysize=" + value(inv.moduleCapacities) +
            "&processorspeed=" + value(inv.processorClockSpeed) + "&site=" + site.siteDomain;

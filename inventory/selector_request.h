@@ -23,7 +23,6 @@ std::string percentEncode(std::string_view text);
 
 // The selector page address with its nine query parameters in their fixed order.
 std::string buildSelectorUrl(const SystemInventory& inventory, const ValueFormat& format,
-                             const SelectorSite& site, const std::string& maximumMemoryCaption,
-                             const std::string& slotSummaryCaption);
+                             const SelectorSite& site);
 
 }  // namespace kestrel

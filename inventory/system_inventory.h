@@ -8,7 +8,8 @@
 namespace kestrel {
 
 // What one scan learns about the machine. Held by the main window for its whole life; a fresh
-// record has every value Empty and the memory figures at 0.
+// record has every value Empty, the memory figures at 0 and the texts empty. Which field the
+// window shows, the report prints and --json writes is in the field table (inventory_fields.h).
 struct SystemInventory {
     // Win32_ComputerSystem
     InventoryValue systemManufacturer;
@@ -46,6 +47,12 @@ struct SystemInventory {
     // below 1 GB are written from these.
     double installedMemoryMB = 0;
     double maximumMemoryMB = 0;
+
+    // The memory texts as their labels show them ("7.9 GB", "384 MB",
+    // "4  (Currently Memory in 2 Slots)"); the report and the selector address read them.
+    std::string installedMemoryText;
+    std::string maximumMemoryText;
+    std::string slotSummaryText;
 
     std::string reportText;   // the 35-line plain-text report
     std::string selectorUrl;  // the memory selector page address

@@ -5,12 +5,12 @@
 #include <string>
 
 #include "net/wininet_page_reader.h"
-#include "platform/machine_service.h"
 #include "ui/forms/window_runtime.h"
 #include "ui/win32/message_loop.h"
 #include "ui/win32/web_browser.h"
 #include "ui/win32/win32_desktop.h"
 #include "ui/win32/win32_screens.h"
+#include "wiring/data_source.h"
 
 namespace {
 
@@ -36,7 +36,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         win32::Win32ProcessStart processes;
         WinInetPageReader pages;
         forms::Desktop desktop{messages, clipboard, processes, pages};
-        win32::Win32Screens screens(runtime, desktop, [] { return openMachineService(); });
+        win32::Win32Screens screens(runtime, desktop,
+                                    [] { return openDataSource(ThisMachine{}).service; });
         runtime.handle([&] { screens.start(); });
         status = win32::runMessageLoop();
     });

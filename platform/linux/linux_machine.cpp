@@ -47,10 +47,8 @@ std::optional<ManagementTable> readSmbios(const MachineRoot& root, ReadStatus& s
             return std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
         };
         const smbios::Table decoded = smbios::decode(bytes(entryPoint.text), bytes(table.text));
-        if (decoded.damage) {
-            sources.notices.push_back("the SMBIOS table is damaged (" + *decoded.damage +
-                                      "); using the " + std::to_string(decoded.structures.size()) +
-                                      " structures before the damage");
+        if (auto notice = smbios::damageNotice(decoded, root.path(kTable))) {
+            sources.notices.push_back(std::move(*notice));
         }
         return smbios::classesFromTable(decoded);
     } catch (const Error& e) {

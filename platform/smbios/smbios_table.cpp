@@ -116,6 +116,12 @@ Table decode(std::span<const std::uint8_t> entryPoint, std::span<const std::uint
     return result;
 }
 
+std::optional<std::string> damageNotice(const Table& table, const std::filesystem::path& file) {
+    if (!table.damage) return std::nullopt;
+    return "warning: " + file.string() + ": " + *table.damage + "; using the " +
+           std::to_string(table.structures.size()) + " structures before it";
+}
+
 Table decodeDump(std::span<const std::uint8_t> dump) {
     const EntryPoint entryPoint = parseEntryPoint(dump);
     if (entryPoint.tableAddress > dump.size()) {

@@ -56,6 +56,10 @@ struct Table {
     std::optional<std::string> damage = std::nullopt;
 };
 
+// For a table read only up to its damage, the user's notice, naming the file it came from:
+// "warning: FILE: <damage>; using the N structures before it". nullopt for a whole table.
+std::optional<std::string> damageNotice(const Table& table, const std::filesystem::path& file);
+
 // Decodes an entry point and the structure table it describes. Throws kestrel::Error for an
 // entry point that is not one, fails its checksum or is cut short, and for a table that holds
 // no structure (announced empty, or broken at its first structure).

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "inventory/build_config.h"
+#include "wiring/build_config.h"
 
 namespace kestrel::forms {
 

@@ -1,13 +1,11 @@
 #include "ui/forms/form1.h"
 
-#include <clocale>
-
-#include "inventory/build_config.h"
 #include "inventory/controls.h"
-#include "inventory/inventory_scan.h"
 #include "net/probe.h"
 #include "ui/forms/chat_launch.h"
 #include "ui/forms/list_sync.h"
+#include "wiring/build_config.h"
+#include "wiring/run_scan.h"
 
 namespace kestrel::forms {
 namespace {
@@ -34,12 +32,7 @@ Form1::Form1(Window& window, Desktop& desktop, ServiceFactory openService)
 
 InventoryValue Form1::getKestrel() {
     const std::unique_ptr<ManagementService> service = openService_();
-    // Only numbers follow the user's locale, as in kestrel-scan: the rest of the scan's text
-    // handling must not change with it.
-    std::setlocale(LC_NUMERIC, "");
-    InventoryScan scan(*service, *this, inventory_, ValueFormat(std::localeconv()->decimal_point),
-                       {build::kSelectorHost, build::kSiteDomain});
-    return scan.run();
+    return runScan(*service, *this, inventory_);
 }
 
 void Form1::Form_Load() { resetOnLoad(*this, inventory_); }
@@ -75,8 +68,6 @@ void Form1::setCaption(std::string_view label, const std::string& text) {
     window_.load();
     window_.label(label).setCaption(text);
 }
-
-std::string Form1::caption(std::string_view label) const { return window_.label(label).caption(); }
 
 void Form1::clearList(std::string_view list) {
     window_.load();

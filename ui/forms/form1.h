@@ -34,7 +34,6 @@ class Form1 : public ScanTarget {
     // ScanTarget: each loads the window first.
     void ensureLoaded() override { window_.load(); }
     void setCaption(std::string_view label, const std::string& text) override;
-    std::string caption(std::string_view label) const override;
     void clearList(std::string_view list) override;
     void addRow(std::string_view list, const std::string& text) override;
     void navigate(const std::string& url) override;

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "fixture_service.h"
-#include "inventory/build_config.h"
 #include "inventory/controls.h"
 #include "inventory/inventory_scan.h"
 #include "inventory/recording_scan_target.h"
 #include "recording_window.h"
 #include "ui/forms/form1.h"
+#include "wiring/build_config.h"
 
 namespace kestrel::test {
 namespace {
@@ -35,9 +35,9 @@ class Form1Test : public ::testing::Test {
 
 TEST_F(Form1Test, LoadBlanksTheValueLabelsBeforeTheScanWritesAny) {
     for (const auto name : controls::kValueLabels) window.label(name).setCaption("Label21");
-    form.setCaption(controls::kSystemModel, "AC-22");
+    form.setCaption("Label22", "AC-22");
     for (const auto name : controls::kValueLabels) {
-        EXPECT_EQ(window.caption(name), name == controls::kSystemModel ? "AC-22" : "") << name;
+        EXPECT_EQ(window.caption(name), name == "Label22" ? "AC-22" : "") << name;
     }
     EXPECT_EQ(form.inventory().moduleCount, 0);
     EXPECT_EQ(log, EventLog{"Form1 loaded"}) << "loaded, not shown";

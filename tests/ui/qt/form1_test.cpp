@@ -69,11 +69,11 @@ TEST_F(Form1Test, LoadHandlerBlanksTheEighteenValueLabels) {
 }
 
 TEST_F(Form1Test, ValuesThatLookLikeMarkupAreShownAsWritten) {
-    form.form().setCaption(controls::kSystemManufacturer, "<b>Acme</b> &amp; Sons");
+    form.form().setCaption("Label21", "<b>Acme</b> &amp; Sons");
     for (const auto name : controls::kValueLabels) {
         EXPECT_EQ(control<QLabel>(std::string(name).c_str()).textFormat(), Qt::PlainText) << name;
     }
-    EXPECT_EQ(form.form().caption(controls::kSystemManufacturer), "<b>Acme</b> &amp; Sons");
+    EXPECT_EQ(form.form().window().label("Label21").caption(), "<b>Acme</b> &amp; Sons");
 }
 
 TEST_F(Form1Test, ScanFillsTheWindowAsTheRecordingTargetSees) {
@@ -83,7 +83,7 @@ TEST_F(Form1Test, ScanFillsTheWindowAsTheRecordingTargetSees) {
     auto service = fixtureService();
     InventoryScan(*service, target, expected, ValueFormat("."), {"h", "d"}).run();
     for (const auto& [label, text] : target.captions())
-        EXPECT_EQ(form.form().caption(label), text) << label;
+        EXPECT_EQ(form.form().window().label(label).caption(), text) << label;
     for (const auto name : {controls::kSlotsList, controls::kMemoryList, controls::kSpeedList}) {
         QStringList rows;
         for (const auto& row : target.rows(name)) rows << QString::fromStdString(row);
@@ -162,7 +162,8 @@ TEST_F(Form1Test, ALongValueShowsItsFirstLineBrokenAtBlanksOnly) {
     EXPECT_EQ(firstLine("Corsair-Vengeance\r\nsecond", metrics, width), "Corsair-Vengeance");
 
     form.form().setCaption("Label34", names.toStdString());
-    EXPECT_EQ(form.form().caption("Label34"), names.toStdString()) << "the caption itself stays whole";
+    EXPECT_EQ(form.form().window().label("Label34").caption(), names.toStdString())
+        << "the caption itself stays whole";
     const QImage drawn = makers.grab().toImage();
     for (int y = metrics.height(); y < drawn.height(); ++y) {
         for (int x = 0; x < drawn.width(); ++x)

@@ -1,0 +1,26 @@
+#include "inventory/inventory_fields.h"
+
+#include <type_traits>
+
+#include "inventory/text_helpers.h"
+
+namespace kestrel {
+
+std::string shownText(const SystemInventory& inventory, const InventoryField& field,
+                      const ValueFormat& format) {
+    return std::visit(
+        [&](auto member) -> std::string {
+            const auto& value = inventory.*member;
+            using Value = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<Value, std::string>) {
+                return value;
+            } else if constexpr (std::is_same_v<Value, InventoryValue>) {
+                return blankControls(format.text(value));
+            } else {
+                return format.text(InventoryValue(value));
+            }
+        },
+        field.member);
+}
+
+}  // namespace kestrel

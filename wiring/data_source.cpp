@@ -1,0 +1,41 @@
+#include "wiring/data_source.h"
+
+#include "platform/fixture/fixture_reader.h"
+#include "platform/management/management_table.h"
+#include "platform/smbios/smbios_classes.h"
+#include "platform/smbios/smbios_table.h"
+
+namespace kestrel {
+namespace {
+
+OpenedSource open(const ThisMachine&) {
+    OpenedSource opened;
+    opened.service = openMachineService(&opened.sources);
+    return opened;
+}
+
+OpenedSource open(const FixtureFile& fixture) {
+    OpenedSource opened;
+    opened.service = std::make_unique<TableService>(readFixtureFile(fixture.path));
+    opened.sources.answered.push_back("fixture");
+    return opened;
+}
+
+OpenedSource open(const DumpFile& dump) {
+    const smbios::Table table = smbios::readDumpFile(dump.path);
+    OpenedSource opened;
+    if (auto notice = smbios::damageNotice(table, dump.path)) {
+        opened.sources.notices.push_back(std::move(*notice));
+    }
+    opened.service = std::make_unique<TableService>(smbios::classesFromTable(table));
+    opened.sources.answered.push_back("smbios");
+    return opened;
+}
+
+}  // namespace
+
+OpenedSource openDataSource(const DataSource& source) {
+    return std::visit([](const auto& chosen) { return open(chosen); }, source);
+}
+
+}  // namespace kestrel

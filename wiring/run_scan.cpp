@@ -1,0 +1,19 @@
+#include "wiring/run_scan.h"
+
+#include <clocale>
+
+#include "inventory/inventory_scan.h"
+#include "wiring/build_config.h"
+
+namespace kestrel {
+
+InventoryValue runScan(ManagementService& service, ScanTarget& target, SystemInventory& inventory) {
+    // Only numbers follow the user's locale: the rest of the scan's text handling must not change
+    // with it, and loading the other categories would double kestrel-scan's start-up time.
+    std::setlocale(LC_NUMERIC, "");
+    InventoryScan scan(service, target, inventory, ValueFormat(std::localeconv()->decimal_point),
+                       {build::kSelectorHost, build::kSiteDomain});
+    return scan.run();
+}
+
+}  // namespace kestrel
