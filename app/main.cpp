@@ -1,7 +1,6 @@
 // kestrel: the disclaimer, the scan screen and the main window with the selector page.
 #include <QApplication>
 
-#include "net/curl_page_reader.h"
 #include "platform/machine_service.h"
 #include "ui/forms/window_runtime.h"
 #include "ui/qt/browser_environment.h"
@@ -10,6 +9,7 @@
 #include "ui/qt/process_start.h"
 #include "ui/qt/screens.h"
 #include "ui/qt/window_look.h"
+#include "web/web_plugin.h"
 
 int main(int, char** argv) {
     kestrel::gui::prepareBrowserEnvironment();
@@ -23,12 +23,13 @@ int main(int, char** argv) {
     kestrel::gui::MessageBox messages;
     kestrel::gui::Clipboard clipboard;
     kestrel::gui::ProcessStart processes;
-    kestrel::CurlPageReader pages;
+    kestrel::web::PluginPageReader pages;
     kestrel::forms::Desktop desktop{messages, clipboard, processes, pages};
     kestrel::forms::WindowRuntime runtime(messages,
                                           [](int status) { QCoreApplication::exit(status); });
     kestrel::gui::Screens screens(runtime, desktop, [] { return kestrel::openMachineService(); });
     screens.start();
+    kestrel::web::preloadOnceShown();
     const int status = QApplication::exec();
     // Unloaded windows are waiting for deletion; the browser must go before the application.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
