@@ -8,17 +8,20 @@
 #include "ui/qt/message_box.h"
 #include "ui/qt/process_start.h"
 #include "ui/qt/screens.h"
+#include "ui/qt/start_up_overlap.h"
 #include "ui/qt/window_look.h"
 #include "web/web_plugin.h"
 
 int main(int, char** argv) {
     kestrel::gui::prepareBrowserEnvironment();
+    kestrel::gui::StartUpOverlap overlap;
     // Kestrel takes no command line: Qt sees the program name only.
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     QApplication app(qtArgc, qtArgv);
     QGuiApplication::setDesktopFileName(QStringLiteral(KESTREL_APP_ID));
     kestrel::gui::installWindowLook();
+    overlap.beforeFirstWindow();
 
     kestrel::gui::MessageBox messages;
     kestrel::gui::Clipboard clipboard;
