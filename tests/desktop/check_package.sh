@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# check_package.sh BUILD_DIR APP_ID
+# check_package.sh BUILD_DIR APP_ID WEB_PLUGIN
 # Installs the build into a scratch prefix and packs it with CPack, then checks that both hold
-# the programs and the desktop files under the app id, and that the package depends on the
-# browser engine.
+# the programs, the web plugin where kestrel looks for it (WEB_PLUGIN, relative to kestrel's
+# folder) and the desktop files under the app id, and that the package depends on the browser
+# engine.
 set -euo pipefail
 build=$1
 id=$2
+plugin=$(realpath -m --relative-to=/prefix "/prefix/bin/$3")
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 expected=(
   bin/kestrel
   bin/kestrel-scan
+  "$plugin"
   "share/applications/$id.desktop"
   "share/metainfo/$id.metainfo.xml"
   "share/icons/hicolor/scalable/apps/$id.svg"

@@ -1,7 +1,5 @@
 #include "ui/qt/browser_environment.h"
 
-#include <QCoreApplication>
-
 #ifndef _WIN32
 #include <unistd.h>
 
@@ -14,7 +12,6 @@ void prepareBrowserEnvironment() {
 #ifndef _WIN32
     if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
 #endif
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
 }  // namespace kestrel::gui

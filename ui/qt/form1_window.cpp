@@ -9,6 +9,7 @@
 #include "ui/qt/list_keys.h"
 #include "ui/qt/twips.h"
 #include "ui_form1.h"
+#include "web/web_plugin.h"
 
 namespace kestrel::gui {
 namespace {
@@ -18,21 +19,25 @@ const QPoint kPosition(twips(1845), twips(330));
 
 }  // namespace
 
-// The embedded browser WB.
+// The embedded browser WB: a view of the web plugin's, made in WB's place.
 class WebBrowser final : public forms::Browser {
   public:
-    explicit WebBrowser(Ui::Form1& ui) : ui_(ui) {}
+    explicit WebBrowser(Ui::Form1& ui) : ui_(ui), web_(web::webAccess()) {
+        view_ = &web_.createView(*ui_.WB);
+    }
 
     void navigate(const std::string& address) override {
-        ui_.WB->load(browserUrl(address));
+        web_.load(*view_, browserUrl(address));
         // The first load creates the browser's inner widget, which takes its focus, at the end
         // of the window's tab order; put the browser back in its place.
-        QWidget::setTabOrder(ui_.clipboardCmd, ui_.WB);
-        QWidget::setTabOrder(ui_.WB, ui_.Command1);
+        QWidget::setTabOrder(ui_.clipboardCmd, view_);
+        QWidget::setTabOrder(view_, ui_.Command1);
     }
 
   private:
     Ui::Form1& ui_;
+    web::WebAccess& web_;
+    QWidget* view_ = nullptr;
 };
 
 Form1Window::Form1Window(forms::WindowRuntime& windowRuntime, forms::Desktop& desktop,

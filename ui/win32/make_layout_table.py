@@ -22,7 +22,7 @@ KINDS = {
     "QPlainTextEdit": "textBox",
     "QPushButton": "button",
     "QListWidget": "listBox",
-    "QWebEngineView": "browser",
+    "BrowserHost": "browser",  # the embedded browser's place; the view is made at run time
 }
 # Without a <tabstops> list, Qt's tab order is the order of creation of these.
 FOCUSABLE = {"textBox", "button", "listBox", "browser"}

@@ -7,11 +7,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QWebEngineView>
 #include <QWidget>
 #include <memory>
 #include <set>
 
+#include "ui/qt/browser_host.h"
 #include "ui/qt/clickable_label.h"
 #include "ui/win32/layout_table.h"
 #include "ui_dialog.h"
@@ -52,7 +52,7 @@ bool isKind(QWidget* widget, ControlKind kind) {
         case ControlKind::listBox:
             return qobject_cast<QListWidget*>(widget);
         case ControlKind::browser:
-            return qobject_cast<QWebEngineView*>(widget);
+            return qobject_cast<gui::BrowserHost*>(widget);
     }
     return false;
 }
