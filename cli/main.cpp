@@ -8,10 +8,10 @@
 #include "cli/options.h"
 #include "inventory/build_config.h"
 #include "inventory/inventory_scan.h"
+#include "inventory/management/management_table.h"
 #include "inventory/recording_scan_target.h"
 #include "platform/fixture/fixture_reader.h"
 #include "platform/machine_service.h"
-#include "platform/management/management_table.h"
 #include "platform/smbios/smbios_classes.h"
 #include "platform/smbios/smbios_table.h"
 

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "inventory/inventory_value.h"
+#include "inventory/management/management_service.h"
 #include "inventory/scan_target.h"
 #include "inventory/selector_request.h"
 #include "inventory/system_inventory.h"
-#include "platform/management/management_service.h"
 
 namespace kestrel {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/management/management_table.h"
+#include "inventory/management/management_table.h"
 
 namespace kestrel::linux_machine {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/management/management_table.h"
+#include "inventory/management/management_table.h"
 #include "platform/smbios/smbios_table.h"
 
 namespace kestrel::smbios {

@@ -7,7 +7,7 @@
 #include <variant>
 
 #include "inventory/error.h"
-#include "platform/management/management_table.h"
+#include "inventory/management/management_table.h"
 
 namespace kestrel::wmi {
 namespace {

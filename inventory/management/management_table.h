@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "inventory/inventory_value.h"
-#include "platform/management/management_service.h"
+#include "inventory/management/management_service.h"
 
 namespace kestrel {
 

@@ -1,4 +1,4 @@
-#include "platform/management/management_service.h"
+#include "inventory/management/management_service.h"
 
 #include <cctype>
 #include <vector>
