@@ -6,7 +6,8 @@
 #include <sstream>
 
 #include "inventory/text_helpers.h"
-#include "platform/smbios/smbios_classes.h"
+#include "platform/smbios/manufacturer_id.h"
+#include "platform/smbios/memory_type.h"
 
 namespace kestrel::linux_machine {
 namespace {

@@ -1,7 +1,7 @@
+#include "platform/smbios/manufacturer_id.h"
+
 #include <charconv>
 #include <cstdio>
-
-#include "platform/smbios/smbios_classes.h"
 
 namespace kestrel::smbios {
 

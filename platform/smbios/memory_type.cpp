@@ -1,8 +1,8 @@
+#include "platform/smbios/memory_type.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
-
-#include "platform/smbios/smbios_classes.h"
 
 namespace kestrel::smbios {
 namespace {

@@ -5,6 +5,8 @@
 #include <set>
 
 #include "inventory/text_helpers.h"
+#include "platform/smbios/manufacturer_id.h"
+#include "platform/smbios/memory_type.h"
 #include "platform/smbios/structure_fields.h"
 
 namespace kestrel::smbios {

@@ -1,9 +1,10 @@
+#include "platform/smbios/structure.h"
+
 #include <string>
 #include <utility>
 
 #include "inventory/error.h"
 #include "platform/smbios/byte_order.h"
-#include "platform/smbios/smbios_table.h"
 
 namespace kestrel::smbios {
 namespace {

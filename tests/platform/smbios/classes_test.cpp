@@ -1,6 +1,7 @@
 // The mapping from structures to the seven management classes, on hand-made structures.
 #include <gtest/gtest.h>
 
+#include "platform/smbios/memory_type.h"
 #include "platform/smbios/smbios_classes.h"
 #include "record_builder.h"
 
