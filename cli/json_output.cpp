@@ -3,16 +3,12 @@
 #include <nlohmann/json.hpp>
 
 #include "inventory/controls.h"
+#include "inventory/overloaded.h"
 
 namespace kestrel::cli {
 namespace {
 
 using nlohmann::ordered_json;
-
-template <class... Fs>
-struct Overloaded : Fs... {
-    using Fs::operator()...;
-};
 
 ordered_json toJson(const InventoryValue& value) {
     return std::visit(Overloaded{

@@ -7,14 +7,9 @@
 
 #include "inventory/inventory_value.h"
 #include "inventory/management/management_service.h"
+#include "inventory/text_helpers.h"
 
 namespace kestrel {
-
-// Orders names without regard to ASCII case, as the management service matches them.
-struct CaseInsensitiveLess {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const;
-};
 
 using PropertyMap = std::map<std::string, InventoryValue, CaseInsensitiveLess>;
 

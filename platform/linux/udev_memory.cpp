@@ -1,7 +1,7 @@
 #include "platform/linux/udev_memory.h"
 
 #include <algorithm>
-#include <charconv>
+#include <limits>
 #include <map>
 #include <sstream>
 
@@ -44,8 +44,9 @@ InventoryValue valueOr(const std::optional<std::int64_t>& number) {
 bool splitDeviceKey(std::string_view key, int& index, std::string& field) {
     const auto underscore = key.find('_');
     if (underscore == std::string_view::npos) return false;
-    const auto [end, ec] = std::from_chars(key.data(), key.data() + underscore, index);
-    if (ec != std::errc() || end != key.data() + underscore || index < 0) return false;
+    const auto number = parseInteger(key.substr(0, underscore));
+    if (!number || *number < 0 || *number > std::numeric_limits<int>::max()) return false;
+    index = static_cast<int>(*number);
     field = std::string(key.substr(underscore + 1));
     return true;
 }
