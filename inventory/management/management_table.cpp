@@ -53,6 +53,13 @@ void ManagementTable::add(std::string_view className, PropertyMap object) {
     found->second.push_back(std::move(object));
 }
 
+void ManagementTable::add(const schema::ManagementClass& managementClass, PropertyMap object) {
+    for (const std::string_view property : managementClass.properties) {
+        if (!object.contains(property)) object.emplace(property, InventoryValue::null());
+    }
+    add(managementClass.name, std::move(object));
+}
+
 const std::vector<PropertyMap>& ManagementTable::objects(std::string_view className) const {
     static const std::vector<PropertyMap> none;
     const auto found = classes_.find(className);

@@ -7,6 +7,7 @@
 
 #include "inventory/inventory_value.h"
 #include "inventory/management/management_service.h"
+#include "inventory/management/schema.h"
 #include "inventory/text_helpers.h"
 
 namespace kestrel {
@@ -18,6 +19,9 @@ using PropertyMap = std::map<std::string, InventoryValue, CaseInsensitiveLess>;
 class ManagementTable {
   public:
     void add(std::string_view className, PropertyMap object);
+    // An object of one of the scan's classes: each property of the class's set that the object
+    // lacks is added as Null, so that a provider writes only what it knows.
+    void add(const schema::ManagementClass& managementClass, PropertyMap object);
     // The objects of a class; a class that was never added has none.
     const std::vector<PropertyMap>& objects(std::string_view className) const;
     const std::map<std::string, std::vector<PropertyMap>, CaseInsensitiveLess>& classes() const {

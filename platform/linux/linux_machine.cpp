@@ -77,19 +77,19 @@ Objects processors(const Objects& fromSmbios, const OsFacts& os) {
         for (std::size_t i = 0; i < fromSmbios.size(); ++i) {
             PropertyMap cpu = fromSmbios[i];
             const CpuPackage* package = i < os.packages.size() ? &os.packages[i] : nullptr;
-            if (package && package->modelName) cpu["Name"] = valueOr(package->modelName);
-            if (package && package->vendorId) cpu["Manufacturer"] = valueOr(package->vendorId);
-            if (cpu["CurrentClockSpeed"].isNull())
-                cpu["CurrentClockSpeed"] = clockSpeed(os, package);
+            if (package && package->modelName) cpu[schema::kName] = valueOr(package->modelName);
+            if (package && package->vendorId)
+                cpu[schema::kManufacturer] = valueOr(package->vendorId);
+            if (cpu[schema::kCurrentClockSpeed].isNull())
+                cpu[schema::kCurrentClockSpeed] = clockSpeed(os, package);
             result.push_back(std::move(cpu));
         }
         return result;
     }
     for (const auto& package : os.packages) {
-        result.push_back(PropertyMap{{"Name", valueOr(package.modelName)},
-                                     {"Manufacturer", valueOr(package.vendorId)},
-                                     {"CurrentClockSpeed", clockSpeed(os, &package)},
-                                     {"ExtClock", InventoryValue::null()}});
+        result.push_back(PropertyMap{{schema::kName, valueOr(package.modelName)},
+                                     {schema::kManufacturer, valueOr(package.vendorId)},
+                                     {schema::kCurrentClockSpeed, clockSpeed(os, &package)}});
     }
     return result;
 }
@@ -139,54 +139,60 @@ MachineReading readMachine(const MachineRoot& root) {
     noteMissingMemoryDetails(smbiosStatus, udev.has_value(), sources);
     sources.notices.insert(sources.notices.end(), root.problems().begin(), root.problems().end());
 
-    const auto classObjects = [&](const char* name) {
-        return smbios ? smbios->objects(name) : Objects{};
+    const auto classObjects = [&](const schema::ManagementClass& managementClass) {
+        return smbios ? smbios->objects(managementClass.name) : Objects{};
     };
     ManagementTable& table = reading.table;
 
-    const Objects system = classObjects("Win32_ComputerSystem");
+    const Objects system = classObjects(schema::kComputerSystem);
     table.add(
-        "Win32_ComputerSystem",
+        schema::kComputerSystem,
         PropertyMap{
-            {"Manufacturer", firstOf({propertyOf(system, "Manufacturer"), valueOr(dmi.sysVendor)})},
-            {"Model", firstOf({propertyOf(system, "Model"), valueOr(dmi.productName),
-                               valueOr(os.deviceTreeModel)})},
-            {"SystemType", systemTypeFor(os.architecture)},
-            {"TotalPhysicalMemory", os.memTotalBytes ? InventoryValue(*os.memTotalBytes)
-                                                     : propertyOf(system, "TotalPhysicalMemory")},
+            {schema::kManufacturer,
+             firstOf({propertyOf(system, schema::kManufacturer), valueOr(dmi.sysVendor)})},
+            {schema::kModel, firstOf({propertyOf(system, schema::kModel), valueOr(dmi.productName),
+                                      valueOr(os.deviceTreeModel)})},
+            {schema::kSystemType, systemTypeFor(os.architecture)},
+            {schema::kTotalPhysicalMemory, os.memTotalBytes
+                                               ? InventoryValue(*os.memTotalBytes)
+                                               : propertyOf(system, schema::kTotalPhysicalMemory)},
         });
 
-    for (auto& array :
-         smbios ? classObjects("Win32_PhysicalMemoryArray") : (udev ? udev->arrays() : Objects{})) {
-        table.add("Win32_PhysicalMemoryArray", std::move(array));
+    for (auto& array : smbios ? classObjects(schema::kPhysicalMemoryArray)
+                              : (udev ? udev->arrays() : Objects{})) {
+        table.add(schema::kPhysicalMemoryArray, std::move(array));
     }
     for (auto& module :
-         smbios ? classObjects("Win32_PhysicalMemory") : (udev ? udev->modules() : Objects{})) {
-        table.add("Win32_PhysicalMemory", std::move(module));
+         smbios ? classObjects(schema::kPhysicalMemory) : (udev ? udev->modules() : Objects{})) {
+        table.add(schema::kPhysicalMemory, std::move(module));
     }
-    for (auto& cpu : processors(classObjects("Win32_Processor"), os)) {
-        table.add("Win32_Processor", std::move(cpu));
+    for (auto& cpu : processors(classObjects(schema::kProcessor), os)) {
+        table.add(schema::kProcessor, std::move(cpu));
     }
 
     if (smbios) {
-        for (const char* name : {"Win32_Bios", "Win32_ComputerSystemProduct", "Win32_Baseboard"}) {
-            for (const auto& object : smbios->objects(name)) table.add(name, object);
+        for (const auto* managementClass :
+             {&schema::kBios, &schema::kComputerSystemProduct, &schema::kBaseboard}) {
+            for (const auto& object : classObjects(*managementClass)) {
+                table.add(*managementClass, object);
+            }
         }
         return reading;
     }
     if (dmi.biosVendor || dmi.biosVersion) {
-        table.add("Win32_Bios", PropertyMap{{"Manufacturer", valueOr(dmi.biosVendor)},
-                                            {"SMBIOSBIOSVersion", valueOr(dmi.biosVersion)}});
+        table.add(schema::kBios,
+                  PropertyMap{{schema::kManufacturer, valueOr(dmi.biosVendor)},
+                              {schema::kSmbiosBiosVersion, valueOr(dmi.biosVersion)}});
     }
     if (dmi.sysVendor || dmi.productVersion || dmi.productSerial) {
-        table.add("Win32_ComputerSystemProduct",
-                  PropertyMap{{"IdentifyingNumber", valueOr(dmi.productSerial)},
-                              {"Vendor", valueOr(dmi.sysVendor)},
-                              {"Version", valueOr(dmi.productVersion)}});
+        table.add(schema::kComputerSystemProduct,
+                  PropertyMap{{schema::kIdentifyingNumber, valueOr(dmi.productSerial)},
+                              {schema::kVendor, valueOr(dmi.sysVendor)},
+                              {schema::kVersion, valueOr(dmi.productVersion)}});
     }
     if (dmi.boardVendor || dmi.boardName) {
-        table.add("Win32_Baseboard", PropertyMap{{"Manufacturer", valueOr(dmi.boardVendor)},
-                                                 {"Product", valueOr(dmi.boardName)}});
+        table.add(schema::kBaseboard, PropertyMap{{schema::kManufacturer, valueOr(dmi.boardVendor)},
+                                                  {schema::kProduct, valueOr(dmi.boardName)}});
     }
     return reading;
 }

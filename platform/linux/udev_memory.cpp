@@ -109,7 +109,7 @@ std::vector<PropertyMap> UdevMemory::arrays() const {
     }
     InventoryValue kilobytes = InventoryValue::null();
     if (arrayMaxCapacityBytes) kilobytes = InventoryValue(*arrayMaxCapacityBytes / 1024);
-    return {PropertyMap{{"MaxCapacity", kilobytes}, {"MemoryDevices", slots}}};
+    return {PropertyMap{{schema::kMaxCapacity, kilobytes}, {schema::kMemoryDevices, slots}}};
 }
 
 std::vector<PropertyMap> UdevMemory::modules() const {
@@ -119,14 +119,16 @@ std::vector<PropertyMap> UdevMemory::modules() const {
         const auto code = typeCode(device);
         const bool knownSpeed = device.speedMts && *device.speedMts > 0;
         PropertyMap module{
-            {"Capacity", valueOr(device.sizeBytes)},
-            {"MemoryType",
+            {schema::kCapacity, valueOr(device.sizeBytes)},
+            {schema::kMemoryType,
              code ? InventoryValue(smbios::cimMemoryType(*code)) : InventoryValue::null()},
-            {"Speed", knownSpeed ? InventoryValue(*device.speedMts) : InventoryValue::null()},
-            {"DeviceLocator", valueOr(device.locator)},
-            {"Manufacturer", valueOr(device.manufacturer)},
+            {schema::kSpeed,
+             knownSpeed ? InventoryValue(*device.speedMts) : InventoryValue::null()},
+            {schema::kDeviceLocator, valueOr(device.locator)},
+            {schema::kManufacturer, valueOr(device.manufacturer)},
         };
-        if (device.manufacturerId) module.emplace(kModuleManufacturerId, *device.manufacturerId);
+        if (device.manufacturerId)
+            module.emplace(schema::kModuleManufacturerId, *device.manufacturerId);
         result.push_back(std::move(module));
     }
     return result;

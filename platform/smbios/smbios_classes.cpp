@@ -117,10 +117,11 @@ void addComputerSystem(ManagementTable& classes, const Table& table,
     const auto system = [&](std::size_t offset) {
         return systems.empty() ? InventoryValue::null() : text(*systems.front(), offset);
     };
-    classes.add("Win32_ComputerSystem", {{"Manufacturer", system(f::system::kManufacturer)},
-                                         {"Model", system(f::system::kProductName)},
-                                         {"SystemType", is64Bit ? "x64-based PC" : "X86-based PC"},
-                                         {"TotalPhysicalMemory", totalMemory(modules)}});
+    classes.add(schema::kComputerSystem,
+                {{schema::kManufacturer, system(f::system::kManufacturer)},
+                 {schema::kModel, system(f::system::kProductName)},
+                 {schema::kSystemType, is64Bit ? "x64-based PC" : "X86-based PC"},
+                 {schema::kTotalPhysicalMemory, totalMemory(modules)}});
 }
 
 void addMemoryArrays(ManagementTable& classes, const Table& table) {
@@ -147,8 +148,8 @@ void addMemoryArrays(ManagementTable& classes, const Table& table) {
             devices = InventoryValue(std::max<std::int64_t>(
                 *declared, listed == devicesPerArray.end() ? 0 : listed->second));
         }
-        classes.add("Win32_PhysicalMemoryArray",
-                    {{"MaxCapacity", maxCapacity}, {"MemoryDevices", devices}});
+        classes.add(schema::kPhysicalMemoryArray,
+                    {{schema::kMaxCapacity, maxCapacity}, {schema::kMemoryDevices, devices}});
     }
 }
 
@@ -156,18 +157,18 @@ void addModules(ManagementTable& classes, const std::vector<InstalledModule>& mo
     using namespace f::memory_device;
     for (const auto& [device, capacity] : modules) {
         const auto type = device->byte(kMemoryType);
-        PropertyMap module{
-            {"Capacity", capacity},
-            {"MemoryType", type ? InventoryValue(cimMemoryType(*type)) : InventoryValue::null()},
-            {"Speed", moduleSpeed(*device)},
-            {"DeviceLocator", text(*device, kLocator)},
-            {"Manufacturer", text(*device, kManufacturer)}};
+        PropertyMap module{{schema::kCapacity, capacity},
+                           {schema::kMemoryType,
+                            type ? InventoryValue(cimMemoryType(*type)) : InventoryValue::null()},
+                           {schema::kSpeed, moduleSpeed(*device)},
+                           {schema::kDeviceLocator, text(*device, kLocator)},
+                           {schema::kManufacturer, text(*device, kManufacturer)}};
         if (const auto id = device->word(kModuleManufacturerCode)) {
             if (auto idText = manufacturerIdText(*id)) {
-                module.emplace(kestrel::kModuleManufacturerId, std::move(*idText));
+                module.emplace(schema::kModuleManufacturerId, std::move(*idText));
             }
         }
-        classes.add("Win32_PhysicalMemory", std::move(module));
+        classes.add(schema::kPhysicalMemory, std::move(module));
     }
 }
 
@@ -175,29 +176,31 @@ void addProcessors(ManagementTable& classes, const Table& table) {
     using namespace f::processor;
     for (const Structure* processor : ofType(table, kType)) {
         if (!isPopulatedSocket(*processor)) continue;
-        classes.add("Win32_Processor",
-                    {{"Name", text(*processor, kVersion)},
-                     {"Manufacturer", text(*processor, kManufacturer)},
-                     {"CurrentClockSpeed", knownNumber(processor->word(kCurrentSpeed))},
-                     {"ExtClock", knownNumber(processor->word(kExternalClock))}});
+        classes.add(schema::kProcessor,
+                    {{schema::kName, text(*processor, kVersion)},
+                     {schema::kManufacturer, text(*processor, kManufacturer)},
+                     {schema::kCurrentClockSpeed, knownNumber(processor->word(kCurrentSpeed))},
+                     {schema::kExtClock, knownNumber(processor->word(kExternalClock))}});
     }
 }
 
 void addIdentity(ManagementTable& classes, const Table& table) {
     if (const auto bios = ofType(table, f::bios::kType); !bios.empty()) {
-        classes.add("Win32_Bios", {{"Manufacturer", text(*bios.front(), f::bios::kVendor)},
-                                   {"SMBIOSBIOSVersion", text(*bios.front(), f::bios::kVersion)}});
+        classes.add(schema::kBios,
+                    {{schema::kManufacturer, text(*bios.front(), f::bios::kVendor)},
+                     {schema::kSmbiosBiosVersion, text(*bios.front(), f::bios::kVersion)}});
     }
     if (const auto systems = ofType(table, f::system::kType); !systems.empty()) {
         const Structure& system = *systems.front();
-        classes.add("Win32_ComputerSystemProduct",
-                    {{"IdentifyingNumber", text(system, f::system::kSerialNumber)},
-                     {"Vendor", text(system, f::system::kManufacturer)},
-                     {"Version", text(system, f::system::kVersion)}});
+        classes.add(schema::kComputerSystemProduct,
+                    {{schema::kIdentifyingNumber, text(system, f::system::kSerialNumber)},
+                     {schema::kVendor, text(system, f::system::kManufacturer)},
+                     {schema::kVersion, text(system, f::system::kVersion)}});
     }
     for (const Structure* board : ofType(table, f::board::kType)) {
-        classes.add("Win32_Baseboard", {{"Manufacturer", text(*board, f::board::kManufacturer)},
-                                        {"Product", text(*board, f::board::kProduct)}});
+        classes.add(schema::kBaseboard,
+                    {{schema::kManufacturer, text(*board, f::board::kManufacturer)},
+                     {schema::kProduct, text(*board, f::board::kProduct)}});
     }
 }
 

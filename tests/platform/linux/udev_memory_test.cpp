@@ -40,7 +40,7 @@ TEST(UdevMemory, TheMakersCodeAsTheTableHoldsIt) {
     ASSERT_TRUE(memory);
     const auto modules = memory->modules();
     ASSERT_EQ(modules.size(), 5u);
-    const std::string id(kModuleManufacturerId);
+    const std::string id(schema::kModuleManufacturerId);
     EXPECT_EQ(modules[0].at(id), InventoryValue("00CE"));
     EXPECT_EQ(modules[1].at(id), InventoryValue("059B"));
     for (std::size_t i = 2; i < 5; ++i) EXPECT_FALSE(modules[i].contains(id)) << i;
