@@ -129,6 +129,10 @@ std::string firmwareText(std::string_view bytes) {
     return text;
 }
 
+std::optional<std::string> firmwareTextIfAny(const std::optional<std::string>& bytes) {
+    return bytes ? std::optional(firmwareText(*bytes)) : std::nullopt;
+}
+
 std::string blankControls(std::string text) {
     // Bytes below 0x80 are whole characters in UTF-8, so a byte-wise pass is exact.
     for (char& c : text) {

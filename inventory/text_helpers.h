@@ -42,6 +42,9 @@ std::optional<std::int64_t> parseWholeNumber(std::string_view text);
 // which Latin-1 is a part) and written as UTF-8.
 std::string firmwareText(std::string_view bytes);
 
+// The same for a text that a source may lack.
+std::optional<std::string> firmwareTextIfAny(const std::optional<std::string>& bytes);
+
 // Each control character (U+0000 to U+001F, U+007F) becomes one blank, so that a value can
 // neither break a line of text it is put into nor reach a terminal as a command.
 std::string blankControls(std::string text);

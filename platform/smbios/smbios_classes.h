@@ -1,16 +1,18 @@
 #pragma once
 
+#include "inventory/management/machine_facts.h"
 #include "inventory/management/management_table.h"
 #include "platform/smbios/smbios_table.h"
 
 namespace kestrel::smbios {
 
-// The seven management classes the scan queries, answered from the table alone:
-// Win32_ComputerSystem, Win32_PhysicalMemoryArray, Win32_PhysicalMemory, Win32_Processor,
-// Win32_Bios, Win32_ComputerSystemProduct and Win32_Baseboard. Every object carries every
-// property of its class; what the table does not say is Null. A module carries
-// kModuleManufacturerId besides, where its record holds a code. Strings keep the firmware's
-// text apart from trailing blanks.
+// The facts of the seven classes the scan queries, from the table alone: the system, its
+// memory arrays of system memory and the modules installed in them, the populated processor
+// sockets, the BIOS, the product and the boards. Strings keep the firmware's text apart from
+// trailing blanks; what the table does not say is unknown.
+MachineFacts factsFromTable(const Table& table);
+
+// Those facts as the class table (see classTable).
 ManagementTable classesFromTable(const Table& table);
 
 }  // namespace kestrel::smbios
