@@ -1,7 +1,5 @@
 #include "inventory/management/management_table.h"
 
-#include <algorithm>
-
 #include "inventory/error.h"
 
 namespace kestrel {

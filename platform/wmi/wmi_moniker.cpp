@@ -1,6 +1,5 @@
 #include "platform/wmi/wmi_moniker.h"
 
-#include <algorithm>
 #include <array>
 #include <utility>
 
