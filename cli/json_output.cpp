@@ -6,16 +6,12 @@
 
 #include "inventory/controls.h"
 #include "inventory/inventory_fields.h"
+#include "inventory/overloaded.h"
 
 namespace kestrel::cli {
 namespace {
 
 using nlohmann::ordered_json;
-
-template <class... Fs>
-struct Overloaded : Fs... {
-    using Fs::operator()...;
-};
 
 ordered_json toJson(const InventoryValue& value) {
     return std::visit(Overloaded{

@@ -7,6 +7,7 @@
 #include "inventory/controls.h"
 #include "inventory/error.h"
 #include "inventory/inventory_fields.h"
+#include "inventory/management/schema.h"
 #include "inventory/memory_maker.h"
 #include "inventory/memory_text.h"
 #include "inventory/report.h"
@@ -41,22 +42,23 @@ InventoryValue InventoryScan::run() {
 }
 
 template <class Body>
-void InventoryScan::forEach(const char* className, Body body) {
-    const auto results = service_.execQuery(std::string("Select * from ") + className);
+void InventoryScan::forEach(const schema::ManagementClass& managementClass, Body body) {
+    const auto results = service_.execQuery("Select * from " + std::string(managementClass.name));
     while (const auto object = results->next()) body(*object);
 }
 
 namespace {
 
-[[noreturn]] void failOn(const char* className, const char* property, const InventoryValue& value,
-                         const std::string& why) {
-    throw Error(std::string(className) + "." + property + " = " + describe(value) + ": " + why);
+[[noreturn]] void failOn(std::string_view className, std::string_view property,
+                         const InventoryValue& value, const std::string& why) {
+    throw Error(std::string(className) + "." + std::string(property) + " = " + describe(value) +
+                ": " + why);
 }
 
 }  // namespace
 
-InventoryValue InventoryScan::quotient(const ManagementObject& object, const char* className,
-                                       const char* property, double divisor) const {
+InventoryValue InventoryScan::quotient(const ManagementObject& object, std::string_view className,
+                                       std::string_view property, double divisor) const {
     const InventoryValue value = object.property(property);
     InventoryValue result;
     try {
@@ -72,8 +74,8 @@ InventoryValue InventoryScan::quotient(const ManagementObject& object, const cha
     return result;
 }
 
-std::int64_t InventoryScan::count(const ManagementObject& object, const char* className,
-                                  const char* property) const {
+std::int64_t InventoryScan::count(const ManagementObject& object, std::string_view className,
+                                  std::string_view property) const {
     const InventoryValue value = object.property(property);
     if (const auto* whole = std::get_if<std::int64_t>(&value.storage())) {
         if (*whole < 0) failOn(className, property, value, "not a count");
@@ -94,16 +96,17 @@ void InventoryScan::addRow(std::string_view list, const InventoryValue& value) {
 }
 
 void InventoryScan::readComputerSystem() {
-    forEach("Win32_ComputerSystem", [&](const ManagementObject& o) {
-        inv_.systemManufacturer = o.property("manufacturer");
-        inv_.systemModel = o.property("Model");
+    const auto& cls = schema::kComputerSystem;
+    forEach(cls, [&](const ManagementObject& o) {
+        inv_.systemManufacturer = o.property(schema::kManufacturer);
+        inv_.systemModel = o.property(schema::kModel);
         const InventoryValue megabytes =
-            quotient(o, "Win32_ComputerSystem", "TotalPhysicalMemory", unit_ * unit_);
+            quotient(o, cls.name, schema::kTotalPhysicalMemory, unit_ * unit_);
         if (!megabytes.isNull()) {
             inv_.installedMemoryMB = toDouble(megabytes);
             inv_.installedMemoryGB = roundToCents(inv_.installedMemoryMB / unit_);
         }
-        inv_.systemType = o.property("SystemType");
+        inv_.systemType = o.property(schema::kSystemType);
     });
 }
 
@@ -115,31 +118,28 @@ void InventoryScan::readMemoryArrays() {
     bool anySlotCount = false;
     double megabytes = 0;
     std::int64_t slots = 0;
-    forEach("Win32_PhysicalMemoryArray", [&](const ManagementObject& o) {
+    const auto& cls = schema::kPhysicalMemoryArray;
+    forEach(cls, [&](const ManagementObject& o) {
         anyArray = true;
-        const InventoryValue capacity =
-            quotient(o, "Win32_PhysicalMemoryArray", "MaxCapacity", unit_);
+        const InventoryValue capacity = quotient(o, cls.name, schema::kMaxCapacity, unit_);
         if (!capacity.isNull()) {
             anyCapacity = true;
             megabytes += toDouble(capacity);
         }
-        if (!o.property("MemoryDevices").isNull()) {
+        if (!o.property(schema::kMemoryDevices).isNull()) {
             anySlotCount = true;
-            const auto sum =
-                addChecked(slots, count(o, "Win32_PhysicalMemoryArray", "MemoryDevices"));
+            const auto sum = addChecked(slots, count(o, cls.name, schema::kMemoryDevices));
             if (!sum) {
-                throw Error(
-                    "Win32_PhysicalMemoryArray.MemoryDevices: the slot counts of the memory "
-                    "arrays add up to more than " +
-                    std::to_string(std::numeric_limits<std::int64_t>::max()));
+                throw Error(std::string(cls.name) + "." + schema::kMemoryDevices +
+                            ": the slot counts of the memory arrays add up to more than " +
+                            std::to_string(std::numeric_limits<std::int64_t>::max()));
             }
             slots = *sum;
         }
     });
     if (!std::isfinite(megabytes)) {
-        throw Error(
-            "Win32_PhysicalMemoryArray.MaxCapacity: the sizes of the memory arrays add up to "
-            "more than a number can hold");
+        throw Error(std::string(cls.name) + "." + schema::kMaxCapacity +
+                    ": the sizes of the memory arrays add up to more than a number can hold");
     }
     if (anyCapacity) {
         inv_.maximumMemoryMB = megabytes;
@@ -158,19 +158,20 @@ void InventoryScan::readModules() {
     target_.clearList(ctl::kMemoryList);
     target_.clearList(ctl::kSpeedList);
     MemoryMakers makers;
-    forEach("Win32_PhysicalMemory", [&](const ManagementObject& o) {
-        const InventoryValue size = quotient(o, "Win32_PhysicalMemory", "capacity", unit_ * unit_);
+    const auto& cls = schema::kPhysicalMemory;
+    forEach(cls, [&](const ManagementObject& o) {
+        const InventoryValue size = quotient(o, cls.name, schema::kCapacity, unit_ * unit_);
         format_.append(inv_.moduleCapacities, size, " MB,");
-        format_.append(inv_.moduleMemoryTypes, o.property("memorytype"), ",");
-        const InventoryValue speed = o.property("speed");
+        format_.append(inv_.moduleMemoryTypes, o.property(schema::kMemoryType), ",");
+        const InventoryValue speed = o.property(schema::kSpeed);
         format_.append(inv_.moduleSpeeds, speed, " MHz,");
-        const InventoryValue locator = o.property("devicelocator");
+        const InventoryValue locator = o.property(schema::kDeviceLocator);
         format_.append(inv_.moduleLocators, locator, ",");
         // The maker is Kestrel's addition to the module query: an object without it is no error.
-        const auto manufacturer = o.find("manufacturer");
+        const auto manufacturer = o.find(schema::kManufacturer);
         format_.append(inv_.moduleManufacturers, manufacturer.value_or(InventoryValue::null()),
                        ",");
-        if (auto name = makerOf(manufacturer, o.find(kModuleManufacturerId))) {
+        if (auto name = makerOf(manufacturer, o.find(schema::kModuleManufacturerId))) {
             makers.add(std::move(*name));
         }
         addRow(ctl::kSlotsList, locator);
@@ -195,33 +196,33 @@ std::optional<std::string> InventoryScan::makerOf(const std::optional<InventoryV
 }
 
 void InventoryScan::readProcessor() {
-    forEach("Win32_Processor", [&](const ManagementObject& o) {
-        inv_.processorName = o.property("Name");
-        inv_.processorManufacturer = o.property("manufacturer");
-        inv_.processorClockSpeed = o.property("CurrentClockSpeed");
-        inv_.processorExtClock = o.property("extclock");
+    forEach(schema::kProcessor, [&](const ManagementObject& o) {
+        inv_.processorName = o.property(schema::kName);
+        inv_.processorManufacturer = o.property(schema::kManufacturer);
+        inv_.processorClockSpeed = o.property(schema::kCurrentClockSpeed);
+        inv_.processorExtClock = o.property(schema::kExtClock);
     });
 }
 
 void InventoryScan::readBios() {
-    forEach("Win32_Bios", [&](const ManagementObject& o) {
-        inv_.biosManufacturer = o.property("manufacturer");
-        inv_.biosVersion = o.property("SMBIOSBIOSVersion");
+    forEach(schema::kBios, [&](const ManagementObject& o) {
+        inv_.biosManufacturer = o.property(schema::kManufacturer);
+        inv_.biosVersion = o.property(schema::kSmbiosBiosVersion);
     });
 }
 
 void InventoryScan::readProduct() {
-    forEach("Win32_ComputerSystemProduct", [&](const ManagementObject& o) {
-        inv_.productIdentifyingNumber = o.property("IdentifyingNumber");
-        inv_.productVendor = o.property("Vendor");
-        inv_.productVersion = o.property("Version");
+    forEach(schema::kComputerSystemProduct, [&](const ManagementObject& o) {
+        inv_.productIdentifyingNumber = o.property(schema::kIdentifyingNumber);
+        inv_.productVendor = o.property(schema::kVendor);
+        inv_.productVersion = o.property(schema::kVersion);
     });
 }
 
 void InventoryScan::readBaseboard() {
-    forEach("Win32_Baseboard", [&](const ManagementObject& o) {
-        inv_.boardManufacturer = o.property("manufacturer");
-        inv_.boardProduct = o.property("product");
+    forEach(schema::kBaseboard, [&](const ManagementObject& o) {
+        inv_.boardManufacturer = o.property(schema::kManufacturer);
+        inv_.boardProduct = o.property(schema::kProduct);
     });
 }
 

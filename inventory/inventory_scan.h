@@ -3,12 +3,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "inventory/inventory_value.h"
+#include "inventory/management/management_service.h"
+#include "inventory/management/schema.h"
 #include "inventory/scan_target.h"
 #include "inventory/selector_request.h"
 #include "inventory/system_inventory.h"
-#include "platform/management/management_service.h"
 
 namespace kestrel {
 
@@ -28,7 +30,7 @@ class InventoryScan {
   private:
     // One "Select * from <Class>" query, the body run once per object in the service's order.
     template <class Body>
-    void forEach(const char* className, Body body);
+    void forEach(const schema::ManagementClass& managementClass, Body body);
 
     void readComputerSystem();
     void readMemoryArrays();
@@ -42,11 +44,11 @@ class InventoryScan {
     void finish();
 
     // value / divisor, the error naming the class and property when the value is no size.
-    InventoryValue quotient(const ManagementObject& object, const char* className,
-                            const char* property, double divisor) const;
+    InventoryValue quotient(const ManagementObject& object, std::string_view className,
+                            std::string_view property, double divisor) const;
     // The value as a count, the error naming the class and property when it cannot be one.
-    std::int64_t count(const ManagementObject& object, const char* className,
-                       const char* property) const;
+    std::int64_t count(const ManagementObject& object, std::string_view className,
+                       std::string_view property) const;
     // A module's maker from its manufacturer text, else from its JEP106 code.
     std::optional<std::string> makerOf(const std::optional<InventoryValue>& manufacturer,
                                        const std::optional<InventoryValue>& id) const;

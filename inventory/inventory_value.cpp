@@ -7,18 +7,11 @@
 #include <system_error>
 
 #include "inventory/error.h"
+#include "inventory/overloaded.h"
 #include "inventory/text_helpers.h"
 
 namespace kestrel {
 namespace {
-
-template <class... Fs>
-struct Overloaded : Fs... {
-    using Fs::operator()...;
-};
-// Clang before 17 does not deduce aggregate template arguments by itself.
-template <class... Fs>
-Overloaded(Fs...) -> Overloaded<Fs...>;
 
 double parseNumber(const std::string& text) {
     const auto number = parseDecimal(text);

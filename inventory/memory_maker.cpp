@@ -6,35 +6,22 @@
 #include <utility>
 
 #include "inventory/jep106_makers.h"
+#include "inventory/text_helpers.h"
 
 namespace kestrel {
 namespace {
-
-// ASCII only: firmware strings are bytes in no declared character set.
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return lower(x) == lower(y); });
-}
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() &&
            equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 std::optional<std::uint8_t> hexDigit(char c) {
     if (isDigit(c)) return static_cast<std::uint8_t>(c - '0');
-    const char l = lower(c);
+    const char l = lowerAscii(c);
     if (l >= 'a' && l <= 'f') return static_cast<std::uint8_t>(l - 'a' + 10);
     return std::nullopt;
 }
@@ -148,7 +135,7 @@ bool looksLikeCode(std::string_view text) {
 }  // namespace
 
 std::optional<ModuleMaker> moduleMaker(std::string_view text) {
-    text = trimmed(text);
+    text = trimBlanks(text);
     if (isPlaceholder(text)) return std::nullopt;
     if (const auto maker = decodedMaker(text)) return ModuleMaker{std::string(*maker), true};
     return ModuleMaker{std::string(text), !looksLikeCode(text)};

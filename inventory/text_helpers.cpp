@@ -1,5 +1,6 @@
 #include "inventory/text_helpers.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -7,13 +8,6 @@
 
 namespace kestrel {
 namespace {
-
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -75,6 +69,37 @@ bool isUtf8(std::string_view text) {
 
 }  // namespace
 
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    return trimTrailingBlanks(text);
+}
+
+std::string_view trimTrailingBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+}
+
+bool CaseInsensitiveLess::operator()(std::string_view a, std::string_view b) const {
+    return std::ranges::lexicographical_compare(
+        a, b, [](char x, char y) { return lowerAscii(x) < lowerAscii(y); });
+}
+
+std::optional<std::int64_t> parseInteger(std::string_view digits, int base) {
+    std::int64_t value = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [stop, ec] = std::from_chars(digits.data(), end, value, base);
+    if (digits.empty() || ec != std::errc() || stop != end) return std::nullopt;
+    return value;
+}
+
 std::optional<double> parseDecimal(std::string_view text) {
     const std::string_view number = trimBlanks(text);
     const std::size_t start = number.starts_with('-') ? 1 : 0;
@@ -90,12 +115,7 @@ std::optional<double> parseDecimal(std::string_view text) {
 }
 
 std::optional<std::int64_t> parseWholeNumber(std::string_view text) {
-    const std::string_view number = trimBlanks(text);
-    std::int64_t value = 0;
-    const char* end = number.data() + number.size();
-    const auto [stop, ec] = std::from_chars(number.data(), end, value);
-    if (number.empty() || ec != std::errc() || stop != end) return std::nullopt;
-    return value;
+    return parseInteger(trimBlanks(text));
 }
 
 std::string firmwareText(std::string_view bytes) {
@@ -107,6 +127,10 @@ std::string firmwareText(std::string_view bytes) {
         appendUtf8(text, byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte);
     }
     return text;
+}
+
+std::optional<std::string> firmwareTextIfAny(const std::optional<std::string>& bytes) {
+    return bytes ? std::optional(firmwareText(*bytes)) : std::nullopt;
 }
 
 std::string blankControls(std::string text) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/management/management_service.h"
+#include "inventory/management/management_service.h"
 
 namespace kestrel {
 

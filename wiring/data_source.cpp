@@ -1,7 +1,7 @@
 #include "wiring/data_source.h"
 
+#include "inventory/management/management_table.h"
 #include "platform/fixture/fixture_reader.h"
-#include "platform/management/management_table.h"
 #include "platform/smbios/smbios_classes.h"
 #include "platform/smbios/smbios_table.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <variant>
 
+#include "inventory/management/management_service.h"
 #include "platform/machine_service.h"
-#include "platform/management/management_service.h"
 
 namespace kestrel {
 

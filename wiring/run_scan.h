@@ -1,9 +1,9 @@
 #pragma once
 
 #include "inventory/inventory_value.h"
+#include "inventory/management/management_service.h"
 #include "inventory/scan_target.h"
 #include "inventory/system_inventory.h"
-#include "platform/management/management_service.h"
 
 namespace kestrel {
 

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "inventory/error.h"
+#include "inventory/management/machine_facts.h"
 #include "inventory/text_helpers.h"
 #include "platform/linux/dmi_id.h"
 #include "platform/linux/os_facts.h"
@@ -14,30 +15,12 @@
 namespace kestrel::linux_machine {
 namespace {
 
-using Objects = std::vector<PropertyMap>;
-
 constexpr const char* kEntryPoint = "/sys/firmware/dmi/tables/smbios_entry_point";
 constexpr const char* kTable = "/sys/firmware/dmi/tables/DMI";
 
-// The kernel hands firmware strings on as bytes.
-InventoryValue valueOr(const std::optional<std::string>& text) {
-    return text ? InventoryValue(firmwareText(*text)) : InventoryValue::null();
-}
-
-InventoryValue firstOf(std::initializer_list<InventoryValue> candidates) {
-    for (const auto& candidate : candidates) {
-        if (!candidate.isNull() && !candidate.isEmpty()) return candidate;
-    }
-    return InventoryValue::null();
-}
-
-InventoryValue propertyOf(const Objects& objects, const char* name) {
-    return objects.empty() ? InventoryValue::null() : objects.front().at(name);
-}
-
-// The SMBIOS table, when this user may read it and it decodes.
-std::optional<ManagementTable> readSmbios(const MachineRoot& root, ReadStatus& status,
-                                          MachineSources& sources) {
+// The SMBIOS table's facts, when this user may read the table and it decodes.
+std::optional<MachineFacts> readSmbios(const MachineRoot& root, ReadStatus& status,
+                                       MachineSources& sources) {
     const FileText entryPoint = root.read(kEntryPoint, smbios::kLargestTableFile);
     const FileText table = root.read(kTable, smbios::kLargestTableFile);
     status = entryPoint.status == ReadStatus::Ok ? table.status : entryPoint.status;
@@ -50,7 +33,7 @@ std::optional<ManagementTable> readSmbios(const MachineRoot& root, ReadStatus& s
         if (auto notice = smbios::damageNotice(decoded, root.path(kTable))) {
             sources.notices.push_back(std::move(*notice));
         }
-        return smbios::classesFromTable(decoded);
+        return smbios::factsFromTable(decoded);
     } catch (const Error& e) {
         sources.notices.push_back(std::string("the SMBIOS table could not be decoded (") +
                                   e.what() + "); using the other sources");
@@ -59,37 +42,51 @@ std::optional<ManagementTable> readSmbios(const MachineRoot& root, ReadStatus& s
     }
 }
 
-InventoryValue clockSpeed(const OsFacts& os, const CpuPackage* package) {
-    if (os.cpuFrequencyMHz) return InventoryValue(*os.cpuFrequencyMHz);
+std::optional<std::int64_t> clockSpeed(const OsFacts& os, const CpuPackage* package) {
+    if (os.cpuFrequencyMHz) return os.cpuFrequencyMHz;
     if (package && package->currentMHz) {
-        return InventoryValue(static_cast<std::int64_t>(std::llround(*package->currentMHz)));
+        return static_cast<std::int64_t>(std::llround(*package->currentMHz));
     }
-    return InventoryValue::null();
+    return std::nullopt;
 }
 
 // The brand string and vendor as the kernel reports them are what users know their processor
 // by; the firmware's strings are often abbreviated or blank.
-Objects processors(const Objects& fromSmbios, const OsFacts& os) {
-    Objects result;
-    if (!fromSmbios.empty()) {
-        for (std::size_t i = 0; i < fromSmbios.size(); ++i) {
-            PropertyMap cpu = fromSmbios[i];
-            const CpuPackage* package = i < os.packages.size() ? &os.packages[i] : nullptr;
-            if (package && package->modelName) cpu["Name"] = valueOr(package->modelName);
-            if (package && package->vendorId) cpu["Manufacturer"] = valueOr(package->vendorId);
-            if (cpu["CurrentClockSpeed"].isNull())
-                cpu["CurrentClockSpeed"] = clockSpeed(os, package);
-            result.push_back(std::move(cpu));
+void mergeProcessors(std::vector<ProcessorFacts>& processors, const OsFacts& os) {
+    if (processors.empty()) {
+        for (const auto& package : os.packages) {
+            ProcessorFacts& cpu = processors.emplace_back();
+            cpu.name = firmwareTextIfAny(package.modelName);
+            cpu.manufacturer = firmwareTextIfAny(package.vendorId);
+            cpu.currentClockSpeedMHz = clockSpeed(os, &package);
         }
-        return result;
+        return;
     }
-    for (const auto& package : os.packages) {
-        result.push_back(PropertyMap{{"Name", valueOr(package.modelName)},
-                                     {"Manufacturer", valueOr(package.vendorId)},
-                                     {"CurrentClockSpeed", clockSpeed(os, &package)},
-                                     {"ExtClock", InventoryValue::null()}});
+    for (std::size_t i = 0; i < processors.size(); ++i) {
+        ProcessorFacts& cpu = processors[i];
+        const CpuPackage* package = i < os.packages.size() ? &os.packages[i] : nullptr;
+        if (package && package->modelName) cpu.name = firmwareTextIfAny(package->modelName);
+        if (package && package->vendorId) cpu.manufacturer = firmwareTextIfAny(package->vendorId);
+        if (!cpu.currentClockSpeedMHz) cpu.currentClockSpeedMHz = clockSpeed(os, package);
     }
-    return result;
+}
+
+// The classes that only /sys/class/dmi/id names where the SMBIOS table could not be read.
+void addDmiId(MachineFacts& facts, const DmiId& dmi) {
+    if (dmi.biosVendor || dmi.biosVersion) {
+        facts.bios = BiosFacts{.manufacturer = firmwareTextIfAny(dmi.biosVendor),
+                               .version = firmwareTextIfAny(dmi.biosVersion)};
+    }
+    if (dmi.sysVendor || dmi.productVersion || dmi.productSerial) {
+        facts.product =
+            ComputerSystemProductFacts{.identifyingNumber = firmwareTextIfAny(dmi.productSerial),
+                                       .vendor = firmwareTextIfAny(dmi.sysVendor),
+                                       .version = firmwareTextIfAny(dmi.productVersion)};
+    }
+    if (dmi.boardVendor || dmi.boardName) {
+        facts.baseboards.push_back({.manufacturer = firmwareTextIfAny(dmi.boardVendor),
+                                    .product = firmwareTextIfAny(dmi.boardName)});
+    }
 }
 
 void noteMissingMemoryDetails(ReadStatus smbiosStatus, bool haveUdev, MachineSources& sources) {
@@ -114,7 +111,7 @@ MachineReading readMachine(const MachineRoot& root) {
     MachineSources& sources = reading.sources;
 
     ReadStatus smbiosStatus = ReadStatus::Missing;
-    const std::optional<ManagementTable> smbios = readSmbios(root, smbiosStatus, sources);
+    std::optional<MachineFacts> smbios = readSmbios(root, smbiosStatus, sources);
     if (smbios) sources.answered.push_back("smbios");
     const OsFacts os = OsFacts::read(root);
     if (os.memTotalBytes || !os.packages.empty()) sources.answered.push_back("proc");
@@ -137,55 +134,22 @@ MachineReading readMachine(const MachineRoot& root) {
     noteMissingMemoryDetails(smbiosStatus, udev.has_value(), sources);
     sources.notices.insert(sources.notices.end(), root.problems().begin(), root.problems().end());
 
-    const auto classObjects = [&](const char* name) {
-        return smbios ? smbios->objects(name) : Objects{};
-    };
-    ManagementTable& table = reading.table;
-
-    const Objects system = classObjects("Win32_ComputerSystem");
-    table.add(
-        "Win32_ComputerSystem",
-        PropertyMap{
-            {"Manufacturer", firstOf({propertyOf(system, "Manufacturer"), valueOr(dmi.sysVendor)})},
-            {"Model", firstOf({propertyOf(system, "Model"), valueOr(dmi.productName),
-                               valueOr(os.deviceTreeModel)})},
-            {"SystemType", systemTypeFor(os.architecture)},
-            {"TotalPhysicalMemory", os.memTotalBytes ? InventoryValue(*os.memTotalBytes)
-                                                     : propertyOf(system, "TotalPhysicalMemory")},
-        });
-
-    for (auto& array :
-         smbios ? classObjects("Win32_PhysicalMemoryArray") : (udev ? udev->arrays() : Objects{})) {
-        table.add("Win32_PhysicalMemoryArray", std::move(array));
+    // The SMBIOS table's facts first; the kernel's where the table is silent, and the kernel's
+    // count of memory and its architecture always.
+    MachineFacts facts = smbios ? std::move(*smbios) : MachineFacts{};
+    ComputerSystemFacts& system = facts.computerSystem;
+    if (!system.manufacturer) system.manufacturer = firmwareTextIfAny(dmi.sysVendor);
+    if (!system.model) system.model = firmwareTextIfAny(dmi.productName);
+    if (!system.model) system.model = firmwareTextIfAny(os.deviceTreeModel);
+    system.systemType = systemTypeFor(os.architecture);
+    if (os.memTotalBytes) system.totalPhysicalMemoryBytes = os.memTotalBytes;
+    if (udev) {
+        facts.memoryArrays = udev->arrays();
+        facts.modules = udev->modules();
     }
-    for (auto& module :
-         smbios ? classObjects("Win32_PhysicalMemory") : (udev ? udev->modules() : Objects{})) {
-        table.add("Win32_PhysicalMemory", std::move(module));
-    }
-    for (auto& cpu : processors(classObjects("Win32_Processor"), os)) {
-        table.add("Win32_Processor", std::move(cpu));
-    }
-
-    if (smbios) {
-        for (const char* name : {"Win32_Bios", "Win32_ComputerSystemProduct", "Win32_Baseboard"}) {
-            for (const auto& object : smbios->objects(name)) table.add(name, object);
-        }
-        return reading;
-    }
-    if (dmi.biosVendor || dmi.biosVersion) {
-        table.add("Win32_Bios", PropertyMap{{"Manufacturer", valueOr(dmi.biosVendor)},
-                                            {"SMBIOSBIOSVersion", valueOr(dmi.biosVersion)}});
-    }
-    if (dmi.sysVendor || dmi.productVersion || dmi.productSerial) {
-        table.add("Win32_ComputerSystemProduct",
-                  PropertyMap{{"IdentifyingNumber", valueOr(dmi.productSerial)},
-                              {"Vendor", valueOr(dmi.sysVendor)},
-                              {"Version", valueOr(dmi.productVersion)}});
-    }
-    if (dmi.boardVendor || dmi.boardName) {
-        table.add("Win32_Baseboard", PropertyMap{{"Manufacturer", valueOr(dmi.boardVendor)},
-                                                 {"Product", valueOr(dmi.boardName)}});
-    }
+    mergeProcessors(facts.processors, os);
+    addDmiId(facts, dmi);
+    reading.table = classTable(facts);
     return reading;
 }
 

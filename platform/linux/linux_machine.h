@@ -1,8 +1,8 @@
 #pragma once
 
+#include "inventory/management/management_table.h"
 #include "platform/linux/machine_root.h"
 #include "platform/machine_service.h"
-#include "platform/management/management_table.h"
 
 namespace kestrel::linux_machine {
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "inventory/error.h"
+#include "inventory/text_helpers.h"
 
 namespace kestrel::linux_machine {
 
@@ -34,13 +35,7 @@ FileText MachineRoot::read(std::string_view absolute, std::size_t limit) const {
 std::optional<std::string> MachineRoot::readTrimmed(std::string_view absolute) const {
     FileText file = read(absolute, kAttributeLimit);
     if (file.status != ReadStatus::Ok) return std::nullopt;
-    return trimEnd(file.text);
-}
-
-std::string trimEnd(std::string_view text) {
-    const auto end = text.find_last_not_of(" \t\r\n");
-    return std::string(end == std::string_view::npos ? std::string_view()
-                                                     : text.substr(0, end + 1));
+    return std::string(trimTrailingBlanks(file.text));
 }
 
 }  // namespace kestrel::linux_machine

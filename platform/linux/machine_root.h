@@ -43,7 +43,4 @@ class MachineRoot {
     mutable std::vector<std::string> problems_;
 };
 
-// Removes trailing blanks, tabs and line ends.
-std::string trimEnd(std::string_view text);
-
 }  // namespace kestrel::linux_machine

@@ -13,13 +13,6 @@
 namespace kestrel::linux_machine {
 namespace {
 
-std::string_view trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
-}
-
 // The file's frequency, rounded to whole megahertz.
 std::optional<std::int64_t> kilohertzAsMegahertz(const MachineRoot& root, const char* file,
                                                  std::vector<std::string>& notices) {
@@ -64,7 +57,7 @@ std::optional<std::int64_t> parseMemTotal(const std::string& meminfo) {
     std::string line;
     while (std::getline(lines, line)) {
         if (!line.starts_with("MemTotal:")) continue;
-        std::string_view rest = trim(std::string_view(line).substr(9));
+        std::string_view rest = trimBlanks(std::string_view(line).substr(9));
         const bool inKilobytes = rest.ends_with("kB");
         if (inKilobytes) rest.remove_suffix(2);
         const auto number = parseWholeNumber(rest);
@@ -103,10 +96,10 @@ std::vector<CpuPackage> parseCpuInfo(const std::string& cpuinfo,
     std::string line;
     while (std::getline(lines, line)) {
         const auto colon = line.find(':');
-        if (trim(line).empty()) {
+        if (trimBlanks(line).empty()) {
             flush();
         } else if (colon != std::string::npos) {
-            const std::string key(trim(std::string_view(line).substr(0, colon)));
+            const std::string key(trimBlanks(std::string_view(line).substr(0, colon)));
             const std::string_view value = std::string_view(line).substr(colon + 1);
             // Only the first blank after the colon is layout; the brand string keeps the rest.
             block[key] = std::string(value.starts_with(' ') ? value.substr(1) : value);
@@ -155,7 +148,8 @@ OsFacts OsFacts::read(const MachineRoot& root) {
         model.status == ReadStatus::Ok) {
         // A device-tree string ends in a NUL byte.
         const auto end = model.text.find('\0');
-        facts.deviceTreeModel = trimEnd(model.text.substr(0, end));
+        facts.deviceTreeModel =
+            std::string(trimTrailingBlanks(std::string_view(model.text).substr(0, end)));
     }
     return facts;
 }

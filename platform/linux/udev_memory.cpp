@@ -1,12 +1,13 @@
 #include "platform/linux/udev_memory.h"
 
 #include <algorithm>
-#include <charconv>
+#include <limits>
 #include <map>
 #include <sstream>
 
 #include "inventory/text_helpers.h"
-#include "platform/smbios/smbios_classes.h"
+#include "platform/smbios/manufacturer_id.h"
+#include "platform/smbios/memory_type.h"
 
 namespace kestrel::linux_machine {
 namespace {
@@ -31,20 +32,13 @@ bool isNonVolatile(const UdevMemoryDevice& device) {
     return code && *code >= 0x08 && *code <= 0x0C;  // ROM, Flash, EEPROM, FEPROM, EPROM
 }
 
-InventoryValue valueOr(const std::optional<std::string>& text) {
-    return text ? InventoryValue(firmwareText(*text)) : InventoryValue::null();
-}
-
-InventoryValue valueOr(const std::optional<std::int64_t>& number) {
-    return number ? InventoryValue(*number) : InventoryValue::null();
-}
-
 // "DEVICE_12_SIZE" -> index 12, field "SIZE".
 bool splitDeviceKey(std::string_view key, int& index, std::string& field) {
     const auto underscore = key.find('_');
     if (underscore == std::string_view::npos) return false;
-    const auto [end, ec] = std::from_chars(key.data(), key.data() + underscore, index);
-    if (ec != std::errc() || end != key.data() + underscore || index < 0) return false;
+    const auto number = parseInteger(key.substr(0, underscore));
+    if (!number || *number < 0 || *number > std::numeric_limits<int>::max()) return false;
+    index = static_cast<int>(*number);
     field = std::string(key.substr(underscore + 1));
     return true;
 }
@@ -97,35 +91,31 @@ std::optional<UdevMemory> UdevMemory::parse(const std::string& database) {
     return memory;
 }
 
-std::vector<PropertyMap> UdevMemory::arrays() const {
+std::vector<MemoryArrayFacts> UdevMemory::arrays() const {
     if (!arrayMaxCapacityBytes && !arrayDeviceCount) return {};
-    InventoryValue slots = InventoryValue::null();
+    MemoryArrayFacts array;
     if (arrayDeviceCount) {
         // Both sides are counts, so the difference cannot overflow; it only must not go below 0.
         const auto nonVolatile = std::count_if(devices.begin(), devices.end(), isNonVolatile);
-        slots = InventoryValue(std::max<std::int64_t>(0, *arrayDeviceCount - nonVolatile));
+        array.memoryDevices = std::max<std::int64_t>(0, *arrayDeviceCount - nonVolatile);
     }
-    InventoryValue kilobytes = InventoryValue::null();
-    if (arrayMaxCapacityBytes) kilobytes = InventoryValue(*arrayMaxCapacityBytes / 1024);
-    return {PropertyMap{{"MaxCapacity", kilobytes}, {"MemoryDevices", slots}}};
+    if (arrayMaxCapacityBytes) array.maxCapacityKiB = *arrayMaxCapacityBytes / 1024;
+    return {array};
 }
 
-std::vector<PropertyMap> UdevMemory::modules() const {
-    std::vector<PropertyMap> result;
+std::vector<MemoryModuleFacts> UdevMemory::modules() const {
+    std::vector<MemoryModuleFacts> result;
     for (const auto& device : devices) {
         if (!device.present || isNonVolatile(device)) continue;
         const auto code = typeCode(device);
         const bool knownSpeed = device.speedMts && *device.speedMts > 0;
-        PropertyMap module{
-            {"Capacity", valueOr(device.sizeBytes)},
-            {"MemoryType",
-             code ? InventoryValue(smbios::cimMemoryType(*code)) : InventoryValue::null()},
-            {"Speed", knownSpeed ? InventoryValue(*device.speedMts) : InventoryValue::null()},
-            {"DeviceLocator", valueOr(device.locator)},
-            {"Manufacturer", valueOr(device.manufacturer)},
-        };
-        if (device.manufacturerId) module.emplace(kModuleManufacturerId, *device.manufacturerId);
-        result.push_back(std::move(module));
+        result.push_back(
+            {.capacityBytes = device.sizeBytes,
+             .memoryType = code ? std::optional(smbios::cimMemoryType(*code)) : std::nullopt,
+             .speedMts = knownSpeed ? device.speedMts : std::nullopt,
+             .deviceLocator = firmwareTextIfAny(device.locator),
+             .manufacturer = firmwareTextIfAny(device.manufacturer),
+             .manufacturerId = device.manufacturerId});
     }
     return result;
 }

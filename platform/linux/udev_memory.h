@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/management/management_table.h"
+#include "inventory/management/machine_facts.h"
 
 namespace kestrel::linux_machine {
 
@@ -18,7 +18,7 @@ struct UdevMemoryDevice {
     std::optional<std::int64_t> speedMts;
     std::optional<std::string> locator;
     std::optional<std::string> manufacturer;
-    std::optional<std::string> manufacturerId;  // as kModuleManufacturerId holds it
+    std::optional<std::string> manufacturerId;  // as MemoryModuleFacts holds it
 };
 
 // The memory facts that udev writes at boot into the DMI device's database entry, readable
@@ -32,10 +32,10 @@ struct UdevMemory {
     // Parses the "E:KEY=VALUE" lines; nullopt when the entry holds no memory facts.
     static std::optional<UdevMemory> parse(const std::string& database);
 
-    // The memory array and module objects these facts stand for. Non-volatile devices (the
-    // firmware's flash or ROM) are not system memory: they are neither listed nor counted.
-    std::vector<PropertyMap> arrays() const;
-    std::vector<PropertyMap> modules() const;
+    // The memory array and modules these facts stand for. Non-volatile devices (the firmware's
+    // flash or ROM) are not system memory: they are neither listed nor counted.
+    std::vector<MemoryArrayFacts> arrays() const;
+    std::vector<MemoryModuleFacts> modules() const;
 };
 
 }  // namespace kestrel::linux_machine

@@ -1,7 +1,8 @@
-#include <charconv>
+#include "platform/smbios/manufacturer_id.h"
+
 #include <cstdio>
 
-#include "platform/smbios/smbios_classes.h"
+#include "inventory/text_helpers.h"
 
 namespace kestrel::smbios {
 
@@ -15,19 +16,14 @@ std::optional<std::string> manufacturerIdText(std::uint16_t id) {
 std::optional<std::string> manufacturerIdFromBank(std::string_view text) {
     constexpr std::string_view kBank = "Bank ";
     constexpr std::string_view kHex = ", Hex 0x";
-    if (!text.starts_with(kBank)) return std::nullopt;
-    const char* const end = text.data() + text.size();
-    unsigned bank = 0;
-    auto [bankEnd, bankError] = std::from_chars(text.data() + kBank.size(), end, bank);
-    if (bankError != std::errc() || bank < 1 || bank > 128 ||
-        !std::string_view(bankEnd, static_cast<std::size_t>(end - bankEnd)).starts_with(kHex)) {
-        return std::nullopt;
-    }
-    unsigned code = 0;
-    const char* const codeStart = bankEnd + kHex.size();
-    auto [codeEnd, codeError] = std::from_chars(codeStart, end, code, 16);
-    if (codeError != std::errc() || codeEnd != end || codeEnd - codeStart != 2) return std::nullopt;
-    return manufacturerIdText(static_cast<std::uint16_t>(code << 8 | (bank - 1)));
+    const auto hex = text.find(kHex);
+    if (!text.starts_with(kBank) || hex == std::string_view::npos) return std::nullopt;
+    const auto bank = parseInteger(text.substr(kBank.size(), hex - kBank.size()));
+    const std::string_view codeDigits = text.substr(hex + kHex.size());
+    if (!bank || *bank < 1 || *bank > 128 || codeDigits.size() != 2) return std::nullopt;
+    const auto code = parseInteger(codeDigits, 16);
+    if (!code || *code < 0) return std::nullopt;
+    return manufacturerIdText(static_cast<std::uint16_t>(*code << 8 | (*bank - 1)));
 }
 
 }  // namespace kestrel::smbios

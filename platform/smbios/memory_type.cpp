@@ -1,8 +1,9 @@
+#include "platform/smbios/memory_type.h"
+
 #include <algorithm>
 #include <array>
-#include <cctype>
 
-#include "platform/smbios/smbios_classes.h"
+#include "inventory/text_helpers.h"
 
 namespace kestrel::smbios {
 namespace {
@@ -16,13 +17,6 @@ constexpr std::array<std::string_view, 0x25> kNames{
     "DDR3",   "FBD2",   "DDR4",    "LPDDR",  "LPDDR2", "LPDDR3", "LPDDR4",
     "Logical non-volatile device", "HBM",    "HBM2",   "DDR5",   "LPDDR5",       "HBM3"};
 // clang-format on
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
 
 }  // namespace
 
@@ -38,7 +32,7 @@ std::int64_t cimMemoryType(std::uint8_t code) {
 std::optional<std::uint8_t> memoryTypeFromName(std::string_view name) {
     if (name.empty()) return std::nullopt;
     const auto found = std::find_if(kNames.begin(), kNames.end(), [&](std::string_view known) {
-        return sameIgnoringCase(known, name);
+        return equalsIgnoringCase(known, name);
     });
     if (found == kNames.end()) return std::nullopt;
     return static_cast<std::uint8_t>(found - kNames.begin());

@@ -5,6 +5,8 @@
 #include <set>
 
 #include "inventory/text_helpers.h"
+#include "platform/smbios/manufacturer_id.h"
+#include "platform/smbios/memory_type.h"
 #include "platform/smbios/structure_fields.h"
 
 namespace kestrel::smbios {
@@ -12,15 +14,14 @@ namespace {
 
 namespace f = fields;
 
-InventoryValue text(const Structure& structure, std::size_t offset) {
-    const auto value = structure.string(offset);
-    return value ? InventoryValue(firmwareText(*value)) : InventoryValue::null();
+std::optional<std::string> text(const Structure& structure, std::size_t offset) {
+    return firmwareTextIfAny(structure.string(offset));
 }
 
 // For fields where 0 means the firmware does not know (speeds, clocks).
-InventoryValue knownNumber(std::optional<std::uint64_t> value) {
-    if (!value || *value == 0) return InventoryValue::null();
-    return InventoryValue(static_cast<std::int64_t>(*value));
+std::optional<std::int64_t> knownNumber(std::optional<std::uint64_t> value) {
+    if (!value || *value == 0) return std::nullopt;
+    return static_cast<std::int64_t>(*value);
 }
 
 std::vector<const Structure*> ofType(const Table& table, std::uint8_t type) {
@@ -40,23 +41,28 @@ bool isPopulatedSocket(const Structure& processor) {
     return status && (*status & f::processor::kSocketPopulated) != 0;
 }
 
-// Bytes, Null when the firmware does not know; nullopt for an empty slot.
-std::optional<InventoryValue> moduleCapacity(const Structure& device) {
+// The size of a module, unknown where the firmware does not know it.
+struct Capacity {
+    std::optional<std::int64_t> bytes;
+};
+
+// nullopt for an empty slot.
+std::optional<Capacity> moduleCapacity(const Structure& device) {
     using namespace f::memory_device;
     const auto size = device.word(kSize);
-    if (!size || *size == kSizeUnknown) return InventoryValue::null();
+    if (!size || *size == kSizeUnknown) return Capacity{};
     if (*size == kNotInstalled) return std::nullopt;
     constexpr std::int64_t kKiB = 1024;
     constexpr std::int64_t kMiB = 1024 * kKiB;
     // Records too short for Extended Size predate it, and there 0x7FFF is a plain size.
     if (const auto extended = device.dword(kExtendedSize); extended && *size == kSizeIsExtended) {
-        return InventoryValue((*extended & kExtendedMask) * kMiB);
+        return Capacity{(*extended & kExtendedMask) * kMiB};
     }
-    if (*size & kSizeInKiB) return InventoryValue((*size & ~kSizeInKiB) * kKiB);
-    return InventoryValue(*size * kMiB);
+    if (*size & kSizeInKiB) return Capacity{(*size & ~kSizeInKiB) * kKiB};
+    return Capacity{*size * kMiB};
 }
 
-InventoryValue moduleSpeed(const Structure& device) {
+std::optional<std::int64_t> moduleSpeed(const Structure& device) {
     using namespace f::memory_device;
     const auto speed = device.word(kSpeed);
     if (speed != kSpeedIsExtended) return knownNumber(speed);
@@ -67,7 +73,7 @@ InventoryValue moduleSpeed(const Structure& device) {
 
 struct InstalledModule {
     const Structure* device;
-    InventoryValue capacity;
+    std::optional<std::int64_t> capacityBytes;
 };
 
 // The modules in the slots of system-memory arrays; flash and other arrays hold no RAM.
@@ -81,47 +87,45 @@ std::vector<InstalledModule> installedModules(const Table& table) {
         const auto array = device->word(f::memory_device::kArrayHandle);
         if (!array || !systemArrays.contains(*array)) continue;
         if (auto capacity = moduleCapacity(*device)) {
-            modules.push_back({device, std::move(*capacity)});
+            modules.push_back({device, capacity->bytes});
         }
     }
     return modules;
 }
 
-// The sum of the sizes known; Null when none is, or when the sum cannot be a real one.
-InventoryValue totalMemory(const std::vector<InstalledModule>& modules) {
+// The sum of the sizes known; unknown when none is, or when the sum cannot be a real one.
+std::optional<std::int64_t> totalMemory(const std::vector<InstalledModule>& modules) {
     std::int64_t total = 0;
     bool anyKnown = false;
     for (const auto& module : modules) {
-        const auto* bytes = std::get_if<std::int64_t>(&module.capacity.storage());
+        const auto& bytes = module.capacityBytes;
         if (!bytes) continue;
-        if (*bytes > std::numeric_limits<std::int64_t>::max() - total) {
-            return InventoryValue::null();
-        }
+        if (*bytes > std::numeric_limits<std::int64_t>::max() - total) return std::nullopt;
         total += *bytes;
         anyKnown = true;
     }
-    return anyKnown ? InventoryValue(total) : InventoryValue::null();
+    return anyKnown ? std::optional(total) : std::nullopt;
 }
 
-void addComputerSystem(ManagementTable& classes, const Table& table,
-                       const std::vector<InstalledModule>& modules) {
+ComputerSystemFacts computerSystem(const Table& table,
+                                   const std::vector<InstalledModule>& modules) {
     bool is64Bit = false;
     for (const Structure* processor : ofType(table, f::processor::kType)) {
         const auto characteristics = processor->word(f::processor::kCharacteristics);
         is64Bit = is64Bit || (isPopulatedSocket(*processor) && characteristics &&
                               (*characteristics & f::processor::k64BitCapable) != 0);
     }
-    const auto systems = ofType(table, f::system::kType);
-    const auto system = [&](std::size_t offset) {
-        return systems.empty() ? InventoryValue::null() : text(*systems.front(), offset);
-    };
-    classes.add("Win32_ComputerSystem", {{"Manufacturer", system(f::system::kManufacturer)},
-                                         {"Model", system(f::system::kProductName)},
-                                         {"SystemType", is64Bit ? "x64-based PC" : "X86-based PC"},
-                                         {"TotalPhysicalMemory", totalMemory(modules)}});
+    ComputerSystemFacts system;
+    system.systemType = is64Bit ? "x64-based PC" : "X86-based PC";
+    system.totalPhysicalMemoryBytes = totalMemory(modules);
+    if (const auto systems = ofType(table, f::system::kType); !systems.empty()) {
+        system.manufacturer = text(*systems.front(), f::system::kManufacturer);
+        system.model = text(*systems.front(), f::system::kProductName);
+    }
+    return system;
 }
 
-void addMemoryArrays(ManagementTable& classes, const Table& table) {
+std::vector<MemoryArrayFacts> memoryArrays(const Table& table) {
     using namespace f::memory_array;
     // Some firmware lists more devices for an array than its count says; trust the devices.
     std::map<std::uint16_t, std::int64_t> devicesPerArray;
@@ -130,86 +134,82 @@ void addMemoryArrays(ManagementTable& classes, const Table& table) {
             ++devicesPerArray[*array];
         }
     }
+    std::vector<MemoryArrayFacts> arrays;
     for (const Structure* array : ofType(table, kType)) {
         if (!isSystemMemoryArray(*array)) continue;
-        InventoryValue maxCapacity = InventoryValue::null();
+        MemoryArrayFacts facts;
         const auto kilobytes = array->dword(kMaximumCapacity);
         if (kilobytes && *kilobytes != kCapacityIsExtended) {
-            maxCapacity = InventoryValue(static_cast<std::int64_t>(*kilobytes));
+            facts.maxCapacityKiB = static_cast<std::int64_t>(*kilobytes);
         } else if (const auto bytes = array->qword(kExtendedMaximumCapacity); kilobytes && bytes) {
-            maxCapacity = InventoryValue(static_cast<std::int64_t>(*bytes / 1024));
+            facts.maxCapacityKiB = static_cast<std::int64_t>(*bytes / 1024);
         }
-        InventoryValue devices = InventoryValue::null();
         if (const auto declared = array->word(kDeviceCount)) {
             const auto listed = devicesPerArray.find(array->handle());
-            devices = InventoryValue(std::max<std::int64_t>(
-                *declared, listed == devicesPerArray.end() ? 0 : listed->second));
+            facts.memoryDevices = std::max<std::int64_t>(
+                *declared, listed == devicesPerArray.end() ? 0 : listed->second);
         }
-        classes.add("Win32_PhysicalMemoryArray",
-                    {{"MaxCapacity", maxCapacity}, {"MemoryDevices", devices}});
+        arrays.push_back(facts);
     }
+    return arrays;
 }
 
-void addModules(ManagementTable& classes, const std::vector<InstalledModule>& modules) {
+std::vector<MemoryModuleFacts> memoryModules(const std::vector<InstalledModule>& modules) {
     using namespace f::memory_device;
-    for (const auto& [device, capacity] : modules) {
+    std::vector<MemoryModuleFacts> result;
+    for (const auto& [device, capacityBytes] : modules) {
         const auto type = device->byte(kMemoryType);
-        PropertyMap module{
-            {"Capacity", capacity},
-            {"MemoryType", type ? InventoryValue(cimMemoryType(*type)) : InventoryValue::null()},
-            {"Speed", moduleSpeed(*device)},
-            {"DeviceLocator", text(*device, kLocator)},
-            {"Manufacturer", text(*device, kManufacturer)}};
-        if (const auto id = device->word(kModuleManufacturerCode)) {
-            if (auto idText = manufacturerIdText(*id)) {
-                module.emplace(kestrel::kModuleManufacturerId, std::move(*idText));
-            }
-        }
-        classes.add("Win32_PhysicalMemory", std::move(module));
+        const auto id = device->word(kModuleManufacturerCode);
+        result.push_back({.capacityBytes = capacityBytes,
+                          .memoryType = type ? std::optional(cimMemoryType(*type)) : std::nullopt,
+                          .speedMts = moduleSpeed(*device),
+                          .deviceLocator = text(*device, kLocator),
+                          .manufacturer = text(*device, kManufacturer),
+                          .manufacturerId = id ? manufacturerIdText(*id) : std::nullopt});
     }
+    return result;
 }
 
-void addProcessors(ManagementTable& classes, const Table& table) {
+std::vector<ProcessorFacts> processors(const Table& table) {
     using namespace f::processor;
+    std::vector<ProcessorFacts> result;
     for (const Structure* processor : ofType(table, kType)) {
         if (!isPopulatedSocket(*processor)) continue;
-        classes.add("Win32_Processor",
-                    {{"Name", text(*processor, kVersion)},
-                     {"Manufacturer", text(*processor, kManufacturer)},
-                     {"CurrentClockSpeed", knownNumber(processor->word(kCurrentSpeed))},
-                     {"ExtClock", knownNumber(processor->word(kExternalClock))}});
+        result.push_back({.name = text(*processor, kVersion),
+                          .manufacturer = text(*processor, kManufacturer),
+                          .currentClockSpeedMHz = knownNumber(processor->word(kCurrentSpeed)),
+                          .extClockMHz = knownNumber(processor->word(kExternalClock))});
     }
-}
-
-void addIdentity(ManagementTable& classes, const Table& table) {
-    if (const auto bios = ofType(table, f::bios::kType); !bios.empty()) {
-        classes.add("Win32_Bios", {{"Manufacturer", text(*bios.front(), f::bios::kVendor)},
-                                   {"SMBIOSBIOSVersion", text(*bios.front(), f::bios::kVersion)}});
-    }
-    if (const auto systems = ofType(table, f::system::kType); !systems.empty()) {
-        const Structure& system = *systems.front();
-        classes.add("Win32_ComputerSystemProduct",
-                    {{"IdentifyingNumber", text(system, f::system::kSerialNumber)},
-                     {"Vendor", text(system, f::system::kManufacturer)},
-                     {"Version", text(system, f::system::kVersion)}});
-    }
-    for (const Structure* board : ofType(table, f::board::kType)) {
-        classes.add("Win32_Baseboard", {{"Manufacturer", text(*board, f::board::kManufacturer)},
-                                        {"Product", text(*board, f::board::kProduct)}});
-    }
+    return result;
 }
 
 }  // namespace
 
-ManagementTable classesFromTable(const Table& table) {
-    ManagementTable classes;
+MachineFacts factsFromTable(const Table& table) {
     const auto modules = installedModules(table);
-    addComputerSystem(classes, table, modules);
-    addMemoryArrays(classes, table);
-    addModules(classes, modules);
-    addProcessors(classes, table);
-    addIdentity(classes, table);
-    return classes;
+    MachineFacts facts;
+    facts.computerSystem = computerSystem(table, modules);
+    facts.memoryArrays = memoryArrays(table);
+    facts.modules = memoryModules(modules);
+    facts.processors = processors(table);
+    if (const auto bios = ofType(table, f::bios::kType); !bios.empty()) {
+        facts.bios = BiosFacts{.manufacturer = text(*bios.front(), f::bios::kVendor),
+                               .version = text(*bios.front(), f::bios::kVersion)};
+    }
+    if (const auto systems = ofType(table, f::system::kType); !systems.empty()) {
+        const Structure& system = *systems.front();
+        facts.product =
+            ComputerSystemProductFacts{.identifyingNumber = text(system, f::system::kSerialNumber),
+                                       .vendor = text(system, f::system::kManufacturer),
+                                       .version = text(system, f::system::kVersion)};
+    }
+    for (const Structure* board : ofType(table, f::board::kType)) {
+        facts.baseboards.push_back({.manufacturer = text(*board, f::board::kManufacturer),
+                                    .product = text(*board, f::board::kProduct)});
+    }
+    return facts;
 }
+
+ManagementTable classesFromTable(const Table& table) { return classTable(factsFromTable(table)); }
 
 }  // namespace kestrel::smbios

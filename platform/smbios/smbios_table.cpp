@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "inventory/error.h"
+#include "platform/file_reader.h"
 #include "platform/smbios/byte_order.h"
 #include "platform/smbios/entry_point.h"
 
@@ -130,6 +131,16 @@ Table decodeDump(std::span<const std::uint8_t> dump) {
                     std::to_string(dump.size()) + " bytes)");
     }
     return decode(dump, dump.subspan(static_cast<std::size_t>(entryPoint.tableAddress)));
+}
+
+Table readDumpFile(const std::filesystem::path& file) {
+    const std::string dump = readWholeFile(file, kLargestTableFile);
+    try {
+        return decodeDump(
+            std::span(reinterpret_cast<const std::uint8_t*>(dump.data()), dump.size()));
+    } catch (const Error& e) {
+        throw Error(file.string() + ": " + e.what());
+    }
 }
 
 }  // namespace kestrel::smbios

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/smbios/structure.h"
+
 namespace kestrel::smbios {
 
 // What the firmware's entry point says about its structure table.
@@ -17,35 +19,6 @@ struct EntryPoint {
     bool is64Bit;                // "_SM3_" (3.x) rather than "_SM_" (2.x)
     std::uint64_t tableAddress;  // physical address, or the file offset in a dump
     std::uint32_t tableLength;   // exact length for 2.x, an upper bound for 3.x
-};
-
-// One structure: its header and formatted area, then the strings that follow it. Every read is
-// bounded by the structure's own length, never by what its version or type would suggest.
-class Structure {
-  public:
-    Structure(std::vector<std::uint8_t> formatted, std::vector<std::string> strings);
-
-    std::uint8_t type() const { return formatted_[0]; }
-    std::uint16_t handle() const;
-    std::size_t length() const { return formatted_.size(); }  // the formatted area's length
-
-    // nullopt when the field does not lie wholly inside the formatted area.
-    std::optional<std::uint8_t> byte(std::size_t offset) const;
-    std::optional<std::uint16_t> word(std::size_t offset) const;
-    std::optional<std::uint32_t> dword(std::size_t offset) const;
-    std::optional<std::uint64_t> qword(std::size_t offset) const;
-
-    // The string the byte at offset refers to, trailing blanks trimmed: nullopt for index 0,
-    // a missing byte, or an index past the last string.
-    std::optional<std::string> string(std::size_t offset) const;
-
-    bool operator==(const Structure&) const = default;
-
-  private:
-    std::optional<std::uint64_t> field(std::size_t offset, std::size_t size) const;
-
-    std::vector<std::uint8_t> formatted_;
-    std::vector<std::string> strings_;
 };
 
 struct Table {

@@ -1,9 +1,11 @@
+#include "platform/smbios/structure.h"
+
 #include <string>
 #include <utility>
 
 #include "inventory/error.h"
+#include "inventory/text_helpers.h"
 #include "platform/smbios/byte_order.h"
-#include "platform/smbios/smbios_table.h"
 
 namespace kestrel::smbios {
 namespace {
@@ -18,10 +20,7 @@ Structure::Structure(std::vector<std::uint8_t> formatted, std::vector<std::strin
         throw Error("an SMBIOS structure needs at least its 4-byte header, not " +
                     std::to_string(formatted_.size()) + " bytes");
     }
-    for (auto& text : strings_) {
-        const auto end = text.find_last_not_of(" \t");
-        text.erase(end == std::string::npos ? 0 : end + 1);
-    }
+    for (auto& text : strings_) text.resize(trimTrailingBlanks(text).size());
 }
 
 std::uint16_t Structure::handle() const {

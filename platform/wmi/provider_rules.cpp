@@ -1,46 +1,25 @@
 #include "platform/wmi/provider_rules.h"
 
 #include <cstdint>
-#include <map>
-#include <set>
 #include <string>
 #include <variant>
 
 #include "inventory/error.h"
-#include "platform/management/management_table.h"
+#include "inventory/management/schema.h"
+#include "inventory/text_helpers.h"
 
 namespace kestrel::wmi {
 namespace {
 
-using NameSet = std::set<std::string, CaseInsensitiveLess>;
-
-constexpr std::string_view kMemoryArray = "Win32_PhysicalMemoryArray";
-constexpr std::string_view kMemoryModule = "Win32_PhysicalMemory";
+// WMI's own names beyond Kestrel's sets: what a memory array is used for, and the SMBIOS code
+// of a module's memory type.
+constexpr std::string_view kUse = "Use";
+constexpr std::string_view kSmbiosMemoryType = "SMBIOSMemoryType";
 constexpr std::int64_t kSystemMemoryUse = 3;
 
-const std::map<std::string, NameSet, CaseInsensitiveLess>& scannedProperties() {
-    static const std::map<std::string, NameSet, CaseInsensitiveLess> properties{
-        {"Win32_ComputerSystem", {"Manufacturer", "Model", "SystemType", "TotalPhysicalMemory"}},
-        {std::string(kMemoryArray), {"MaxCapacity", "MemoryDevices", "Use"}},
-        {std::string(kMemoryModule),
-         {"Capacity", "MemoryType", "Speed", "DeviceLocator", "Manufacturer"}},
-        {"Win32_Processor", {"Name", "Manufacturer", "CurrentClockSpeed", "ExtClock"}},
-        {"Win32_Bios", {"Manufacturer", "SMBIOSBIOSVersion"}},
-        {"Win32_ComputerSystemProduct", {"IdentifyingNumber", "Vendor", "Version"}},
-        {"Win32_Baseboard", {"Manufacturer", "Product"}},
-    };
-    return properties;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    const CaseInsensitiveLess less;
-    return !less(a, b) && !less(b, a);
-}
-
 bool isScanned(std::string_view className, std::string_view name) {
-    const auto& classes = scannedProperties();
-    const auto found = classes.find(className);
-    return found != classes.end() && found->second.contains(name);
+    const schema::ManagementClass* found = schema::findClass(className);
+    return found && schema::hasProperty(*found, name);
 }
 
 bool holdsInteger(const std::optional<InventoryValue>& value, std::int64_t wanted) {
@@ -50,10 +29,10 @@ bool holdsInteger(const std::optional<InventoryValue>& value, std::int64_t wante
 }
 
 InventoryValue moduleMemoryType(const PropertyLookup& lookup) {
-    const std::optional<InventoryValue> cim = lookup("MemoryType");
+    const std::optional<InventoryValue> cim = lookup(schema::kMemoryType);
     const bool cimKnown = cim && !cim->isNull() && !holdsInteger(cim, 0);
     if (!cimKnown) {
-        const std::optional<InventoryValue> smbios = lookup("SMBIOSMemoryType");
+        const std::optional<InventoryValue> smbios = lookup(kSmbiosMemoryType);
         if (smbios && !smbios->isNull()) return *smbios;
     }
     return cim.value_or(InventoryValue::null());
@@ -62,12 +41,14 @@ InventoryValue moduleMemoryType(const PropertyLookup& lookup) {
 }  // namespace
 
 bool isReported(std::string_view className, const PropertyLookup& lookup) {
-    return !sameName(className, kMemoryArray) || holdsInteger(lookup("Use"), kSystemMemoryUse);
+    return !equalsIgnoringCase(className, schema::kPhysicalMemoryArray.name) ||
+           holdsInteger(lookup(kUse), kSystemMemoryUse);
 }
 
 InventoryValue readProperty(std::string_view className, std::string_view name,
                             const PropertyLookup& lookup) {
-    if (sameName(className, kMemoryModule) && sameName(name, "MemoryType")) {
+    if (equalsIgnoringCase(className, schema::kPhysicalMemory.name) &&
+        equalsIgnoringCase(name, schema::kMemoryType)) {
         return moduleMemoryType(lookup);
     }
     if (std::optional<InventoryValue> value = lookup(name)) return *std::move(value);

@@ -1,27 +1,13 @@
 #include "platform/wmi/wmi_moniker.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <utility>
 
 #include "inventory/error.h"
+#include "inventory/text_helpers.h"
 
 namespace kestrel::wmi {
 namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 [[noreturn]] void reject(std::string_view moniker, const std::string& why) {
     throw Error("cannot connect to \"" + std::string(moniker) + "\": " + why);
@@ -30,7 +16,7 @@ std::string_view trimmed(std::string_view text) {
 ImpersonationLevel parseSecuritySettings(std::string_view settings, std::string_view moniker) {
     const auto equals = settings.find('=');
     if (equals == std::string_view::npos ||
-        !equalsIgnoringCase(trimmed(settings.substr(0, equals)), "impersonationLevel")) {
+        !equalsIgnoringCase(trimBlanks(settings.substr(0, equals)), "impersonationLevel")) {
         reject(moniker, "only the impersonationLevel setting is supported");
     }
     static constexpr std::array<std::pair<std::string_view, ImpersonationLevel>, 4> kLevels{{
@@ -39,7 +25,7 @@ ImpersonationLevel parseSecuritySettings(std::string_view settings, std::string_
         {"impersonate", ImpersonationLevel::Impersonate},
         {"delegate", ImpersonationLevel::Delegate},
     }};
-    const std::string_view level = trimmed(settings.substr(equals + 1));
+    const std::string_view level = trimBlanks(settings.substr(equals + 1));
     for (const auto& [name, value] : kLevels) {
         if (equalsIgnoringCase(level, name)) return value;
     }

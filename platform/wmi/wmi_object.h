@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/management/management_service.h"
+#include "inventory/management/management_service.h"
 #include "platform/wmi/com_apartment.h"
 #include "platform/wmi/com_ptr.h"
 

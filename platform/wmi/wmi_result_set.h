@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/management/management_service.h"
+#include "inventory/management/management_service.h"
 #include "platform/wmi/com_apartment.h"
 #include "platform/wmi/com_ptr.h"
 

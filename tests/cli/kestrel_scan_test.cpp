@@ -84,7 +84,7 @@ TEST(KestrelScan, ErrorsAndUsage) {
 
     const ProcessResult bad = scan({"--fixture", KESTREL_TEST_DATA "/fixtures/bad-capacity.json"});
     EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_NE(bad.err.find("Win32_PhysicalMemory.capacity = \"8 GB\""), std::string::npos)
+    EXPECT_NE(bad.err.find("Win32_PhysicalMemory.Capacity = \"8 GB\""), std::string::npos)
         << bad.err;
 
     for (const auto& args :

@@ -249,7 +249,7 @@ TEST(ScanErrors, ANumberThatCannotBeACountOrASizeIsAnError) {
                       "MemoryType": 1, "DeviceLocator": "D", "Manufacturer": "X"}]})")
                       .run();
               }),
-              "Win32_PhysicalMemory.capacity = \"-1048576\": not a size");
+              "Win32_PhysicalMemory.Capacity = \"-1048576\": not a size");
     EXPECT_EQ(errorOf([] {
                   ScanRun(R"({"Win32_ComputerSystem": [{"Manufacturer": "A", "Model": "B",
                       "TotalPhysicalMemory": "inf", "SystemType": "x"}]})")

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "inventory/inventory_scan.h"
+#include "inventory/management/management_table.h"
 #include "inventory/recording_scan_target.h"
-#include "platform/management/management_table.h"
 
 namespace kestrel::test {
 

@@ -23,6 +23,32 @@ TEST(ParseWholeNumber, SixtyFourBitsAndNothingAfterTheDigits) {
     }
 }
 
+TEST(TrimBlanks, SpacesTabsAndLineEndsAreBlanksNothingElse) {
+    EXPECT_EQ(trimBlanks(" \t\r\nDDR4 \r\n"), "DDR4");
+    EXPECT_EQ(trimTrailingBlanks(" Lenovo\t\r\n"), " Lenovo");
+    const std::string_view controls("\v\fx\x00", 4);
+    EXPECT_EQ(trimBlanks(controls), controls) << "other controls stay";
+    EXPECT_EQ(trimBlanks(" \t\r\n"), "");
+}
+
+TEST(ParseInteger, TheWholeTextInTheBaseAndNothingElse) {
+    EXPECT_EQ(parseInteger("12"), 12);
+    EXPECT_EQ(parseInteger("-7"), -7);
+    EXPECT_EQ(parseInteger("cE", 16), 0xCE);
+    for (const char* text : {"", " 1", "1 ", "1x", "+1", "1.0", "0x1", "9223372036854775808"}) {
+        EXPECT_EQ(parseInteger(text), std::nullopt) << '"' << text << '"';
+    }
+    EXPECT_EQ(parseWholeNumber("\t42\r\n"), 42) << "parseWholeNumber trims blanks first";
+}
+
+TEST(EqualsIgnoringCase, AsciiLettersOnly) {
+    EXPECT_TRUE(equalsIgnoringCase("Win32_Bios", "WIN32_BIOS"));
+    EXPECT_FALSE(equalsIgnoringCase("Win32_Bios", "Win32_Bio"));
+    EXPECT_FALSE(equalsIgnoringCase("\xC3\xA9", "\xC3\x89")) << "é and É are bytes, not letters";
+    EXPECT_TRUE(CaseInsensitiveLess{}("apple", "BANANA"));
+    EXPECT_FALSE(CaseInsensitiveLess{}("Apple", "apple"));
+}
+
 TEST(FirmwareText, Utf8StaysAnythingElseIsReadAsWindows1252) {
     EXPECT_EQ(firmwareText("Pr\xC3\xBC"
                            "fstand \xE2\x84\x96"

@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "inventory/inventory_value.h"
+#include "inventory/management/management_service.h"
 #include "inventory/scan_target.h"
 #include "inventory/system_inventory.h"
-#include "platform/management/management_service.h"
 #include "ui/forms/desktop.h"
 #include "ui/forms/window.h"
 #include "ui/forms/window_runtime.h"

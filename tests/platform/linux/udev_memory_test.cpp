@@ -16,18 +16,18 @@ TEST(UdevMemory, OnlyMemoryKeysCountAndOddValuesBecomeNull) {
     ASSERT_TRUE(memory);
     const auto modules = memory->modules();
     ASSERT_EQ(modules.size(), 2u) << "devices by index, the empty one left out";
-    EXPECT_TRUE(modules[0].at("Capacity").isNull());
-    EXPECT_TRUE(modules[0].at("MemoryType").isNull());
-    EXPECT_EQ(modules[0].at("DeviceLocator"), InventoryValue("A=1"));
-    EXPECT_TRUE(modules[0].at("Manufacturer").isNull());
-    EXPECT_EQ(modules[1].at("Capacity"), InventoryValue(std::int64_t{17179869184}));
-    EXPECT_EQ(modules[1].at("MemoryType"), InventoryValue(std::int64_t{34}));
-    EXPECT_TRUE(modules[1].at("Speed").isNull()) << "0 MT/s means unknown";
+    EXPECT_EQ(modules[0].capacityBytes, std::nullopt);
+    EXPECT_EQ(modules[0].memoryType, std::nullopt);
+    EXPECT_EQ(modules[0].deviceLocator, "A=1");
+    EXPECT_EQ(modules[0].manufacturer, std::nullopt);
+    EXPECT_EQ(modules[1].capacityBytes, 17179869184);
+    EXPECT_EQ(modules[1].memoryType, 34);
+    EXPECT_EQ(modules[1].speedMts, std::nullopt) << "0 MT/s means unknown";
 
     const auto arrays = memory->arrays();
     ASSERT_EQ(arrays.size(), 1u);
-    EXPECT_TRUE(arrays[0].at("MaxCapacity").isNull());
-    EXPECT_EQ(arrays[0].at("MemoryDevices"), InventoryValue(std::int64_t{2}));
+    EXPECT_EQ(arrays[0].maxCapacityKiB, std::nullopt);
+    EXPECT_EQ(arrays[0].memoryDevices, 2);
 }
 
 TEST(UdevMemory, TheMakersCodeAsTheTableHoldsIt) {
@@ -40,10 +40,9 @@ TEST(UdevMemory, TheMakersCodeAsTheTableHoldsIt) {
     ASSERT_TRUE(memory);
     const auto modules = memory->modules();
     ASSERT_EQ(modules.size(), 5u);
-    const std::string id(kModuleManufacturerId);
-    EXPECT_EQ(modules[0].at(id), InventoryValue("00CE"));
-    EXPECT_EQ(modules[1].at(id), InventoryValue("059B"));
-    for (std::size_t i = 2; i < 5; ++i) EXPECT_FALSE(modules[i].contains(id)) << i;
+    EXPECT_EQ(modules[0].manufacturerId, "00CE");
+    EXPECT_EQ(modules[1].manufacturerId, "059B");
+    for (std::size_t i = 2; i < 5; ++i) EXPECT_EQ(modules[i].manufacturerId, std::nullopt) << i;
 }
 
 TEST(UdevMemory, CountsAndSizesThatCannotBeOneAreUnknownAndNamed) {
@@ -54,7 +53,7 @@ TEST(UdevMemory, CountsAndSizesThatCannotBeOneAreUnknownAndNamed) {
     ASSERT_TRUE(memory);
     const auto arrays = memory->arrays();
     EXPECT_TRUE(arrays.empty()) << "neither count nor capacity is known";
-    EXPECT_TRUE(memory->modules().at(0).at("Capacity").isNull());
+    EXPECT_EQ(memory->modules().at(0).capacityBytes, std::nullopt);
     ASSERT_EQ(memory->notices.size(), 4u);
     EXPECT_EQ(memory->notices[0],
               "the udev database's MEMORY_ARRAY_NUM_DEVICES is \"-9223372036854775808\", not a "
@@ -62,7 +61,7 @@ TEST(UdevMemory, CountsAndSizesThatCannotBeOneAreUnknownAndNamed) {
 
     const auto largest =
         UdevMemory::parse("E:MEMORY_ARRAY_NUM_DEVICES=0\nE:MEMORY_DEVICE_0_TYPE=Flash\n");
-    EXPECT_EQ(largest->arrays().at(0).at("MemoryDevices"), InventoryValue(std::int64_t{0}))
+    EXPECT_EQ(largest->arrays().at(0).memoryDevices, 0)
         << "the firmware's flash is taken off, down to no slot";
 }
 

@@ -1,6 +1,7 @@
 // The mapping from structures to the seven management classes, on hand-made structures.
 #include <gtest/gtest.h>
 
+#include "platform/smbios/memory_type.h"
 #include "platform/smbios/smbios_classes.h"
 #include "record_builder.h"
 
@@ -98,10 +99,10 @@ TEST(Modules, TheMakersCodeOnlyWhereARecordHoldsOne) {
     }));
     const auto& modules = classes.objects("Win32_PhysicalMemory");
     ASSERT_EQ(modules.size(), 4u);
-    EXPECT_EQ(modules[0].at(std::string(kModuleManufacturerId)), InventoryValue("80CE"));
-    EXPECT_EQ(modules[1].at(std::string(kModuleManufacturerId)), InventoryValue("059B"));
-    EXPECT_FALSE(modules[2].contains(std::string(kModuleManufacturerId)));
-    EXPECT_FALSE(modules[3].contains(std::string(kModuleManufacturerId)));
+    EXPECT_EQ(modules[0].at(std::string(schema::kModuleManufacturerId)), InventoryValue("80CE"));
+    EXPECT_EQ(modules[1].at(std::string(schema::kModuleManufacturerId)), InventoryValue("059B"));
+    EXPECT_FALSE(modules[2].contains(std::string(schema::kModuleManufacturerId)));
+    EXPECT_FALSE(modules[3].contains(std::string(schema::kModuleManufacturerId)));
 }
 
 TEST(MemoryArrays, CapacityAndDeviceCount) {

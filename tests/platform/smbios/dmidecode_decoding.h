@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/management/management_table.h"
+#include "inventory/management/management_table.h"
 
 namespace kestrel::smbios::test {
 

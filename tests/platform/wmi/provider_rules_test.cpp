@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "inventory/error.h"
-#include "platform/management/management_table.h"
+#include "inventory/management/management_table.h"
 
 namespace kestrel::wmi {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "inventory/error.h"
-#include "platform/management/management_service.h"
+#include "inventory/management/management_service.h"
 
 namespace kestrel::wmi {
 namespace {

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "inventory/management/management_table.h"
 #include "platform/fixture/fixture_reader.h"
-#include "platform/management/management_table.h"
 
 namespace kestrel::test {
 

@@ -9,11 +9,6 @@
 
 namespace kestrel {
 
-// A property of "Win32_PhysicalMemory" that only the providers reading the SMBIOS table add:
-// the module maker's JEDEC JEP106 code that SMBIOS 3.2 and later record beside the maker's text,
-// written as its continuation-count byte and code byte in hex ("80CE").
-inline constexpr std::string_view kModuleManufacturerId = "ModuleManufacturerID";
-
 // One object of a management class (one processor, one memory module, ...).
 class ManagementObject {
   public:

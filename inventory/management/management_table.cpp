@@ -1,15 +1,9 @@
-#include "platform/management/management_table.h"
-
-#include <algorithm>
+#include "inventory/management/management_table.h"
 
 #include "inventory/error.h"
 
 namespace kestrel {
 namespace {
-
-// ASCII only, and inline: std::tolower is a locale-aware library call per character, and name
-// comparisons are most of the work of building a table.
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 class TableObject : public ManagementObject {
   public:
@@ -50,16 +44,18 @@ class TableResultSet : public ResultSet {
 
 }  // namespace
 
-bool CaseInsensitiveLess::operator()(std::string_view a, std::string_view b) const {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return lower(x) < lower(y); });
-}
-
 void ManagementTable::add(std::string_view className, PropertyMap object) {
     auto found = classes_.find(className);
     if (found == classes_.end())
         found = classes_.emplace(std::string(className), std::vector<PropertyMap>{}).first;
     found->second.push_back(std::move(object));
+}
+
+void ManagementTable::add(const schema::ManagementClass& managementClass, PropertyMap object) {
+    for (const std::string_view property : managementClass.properties) {
+        if (!object.contains(property)) object.emplace(property, InventoryValue::null());
+    }
+    add(managementClass.name, std::move(object));
 }
 
 const std::vector<PropertyMap>& ManagementTable::objects(std::string_view className) const {
@@ -69,9 +65,10 @@ const std::vector<PropertyMap>& ManagementTable::objects(std::string_view classN
 }
 
 void TableService::connect(const std::string& moniker) {
-    std::string folded;
-    std::transform(moniker.begin(), moniker.end(), std::back_inserter(folded), lower);
-    if (!folded.ends_with("\\root\\cimv2")) {
+    constexpr std::string_view kNamespace = "\\root\\cimv2";
+    if (moniker.size() < kNamespace.size() ||
+        !equalsIgnoringCase(std::string_view(moniker).substr(moniker.size() - kNamespace.size()),
+                            kNamespace)) {
         throw Error("cannot connect to \"" + moniker +
                     "\": only the local root\\cimv2 namespace "
                     "is available");

@@ -1,4 +1,4 @@
-#include "platform/management/management_table.h"
+#include "inventory/management/management_table.h"
 
 #include <gtest/gtest.h>
 

@@ -6,15 +6,11 @@
 #include <vector>
 
 #include "inventory/inventory_value.h"
-#include "platform/management/management_service.h"
+#include "inventory/management/management_service.h"
+#include "inventory/management/schema.h"
+#include "inventory/text_helpers.h"
 
 namespace kestrel {
-
-// Orders names without regard to ASCII case, as the management service matches them.
-struct CaseInsensitiveLess {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const;
-};
 
 using PropertyMap = std::map<std::string, InventoryValue, CaseInsensitiveLess>;
 
@@ -23,6 +19,9 @@ using PropertyMap = std::map<std::string, InventoryValue, CaseInsensitiveLess>;
 class ManagementTable {
   public:
     void add(std::string_view className, PropertyMap object);
+    // An object of one of the scan's classes: each property of the class's set that the object
+    // lacks is added as Null, so that a provider writes only what it knows.
+    void add(const schema::ManagementClass& managementClass, PropertyMap object);
     // The objects of a class; a class that was never added has none.
     const std::vector<PropertyMap>& objects(std::string_view className) const;
     const std::map<std::string, std::vector<PropertyMap>, CaseInsensitiveLess>& classes() const {

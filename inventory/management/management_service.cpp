@@ -1,24 +1,13 @@
-#include "platform/management/management_service.h"
+#include "inventory/management/management_service.h"
 
 #include <cctype>
 #include <vector>
 
 #include "inventory/error.h"
+#include "inventory/text_helpers.h"
 
 namespace kestrel {
 namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // Splits on blanks; "*" stands alone even when written without blanks around it.
 std::vector<std::string_view> words(std::string_view text) {

@@ -1,0 +1,76 @@
+#include "inventory/management/machine_facts.h"
+
+#include <initializer_list>
+#include <string_view>
+#include <utility>
+
+#include "inventory/management/schema.h"
+
+namespace kestrel {
+namespace {
+
+using Fact = std::pair<std::string_view, std::optional<InventoryValue>>;
+
+template <class T>
+std::optional<InventoryValue> known(const std::optional<T>& fact) {
+    return fact ? std::optional(InventoryValue(*fact)) : std::nullopt;
+}
+
+// The facts that are known; the table adds the rest of the class's set as Null.
+PropertyMap knownOnly(std::initializer_list<Fact> facts) {
+    PropertyMap object;
+    for (const auto& [name, value] : facts) {
+        if (value) object.emplace(name, *value);
+    }
+    return object;
+}
+
+}  // namespace
+
+ManagementTable classTable(const MachineFacts& facts) {
+    ManagementTable table;
+    const ComputerSystemFacts& system = facts.computerSystem;
+    table.add(schema::kComputerSystem,
+              knownOnly({{schema::kManufacturer, known(system.manufacturer)},
+                         {schema::kModel, known(system.model)},
+                         {schema::kSystemType, InventoryValue(system.systemType)},
+                         {schema::kTotalPhysicalMemory, known(system.totalPhysicalMemoryBytes)}}));
+    for (const auto& array : facts.memoryArrays) {
+        table.add(schema::kPhysicalMemoryArray,
+                  knownOnly({{schema::kMaxCapacity, known(array.maxCapacityKiB)},
+                             {schema::kMemoryDevices, known(array.memoryDevices)}}));
+    }
+    for (const auto& module : facts.modules) {
+        table.add(schema::kPhysicalMemory,
+                  knownOnly({{schema::kCapacity, known(module.capacityBytes)},
+                             {schema::kMemoryType, known(module.memoryType)},
+                             {schema::kSpeed, known(module.speedMts)},
+                             {schema::kDeviceLocator, known(module.deviceLocator)},
+                             {schema::kManufacturer, known(module.manufacturer)},
+                             {schema::kModuleManufacturerId, known(module.manufacturerId)}}));
+    }
+    for (const auto& processor : facts.processors) {
+        table.add(schema::kProcessor,
+                  knownOnly({{schema::kName, known(processor.name)},
+                             {schema::kManufacturer, known(processor.manufacturer)},
+                             {schema::kCurrentClockSpeed, known(processor.currentClockSpeedMHz)},
+                             {schema::kExtClock, known(processor.extClockMHz)}}));
+    }
+    if (const auto& bios = facts.bios) {
+        table.add(schema::kBios, knownOnly({{schema::kManufacturer, known(bios->manufacturer)},
+                                            {schema::kSmbiosBiosVersion, known(bios->version)}}));
+    }
+    if (const auto& product = facts.product) {
+        table.add(schema::kComputerSystemProduct,
+                  knownOnly({{schema::kIdentifyingNumber, known(product->identifyingNumber)},
+                             {schema::kVendor, known(product->vendor)},
+                             {schema::kVersion, known(product->version)}}));
+    }
+    for (const auto& board : facts.baseboards) {
+        table.add(schema::kBaseboard, knownOnly({{schema::kManufacturer, known(board.manufacturer)},
+                                                 {schema::kProduct, known(board.product)}}));
+    }
+    return table;
+}
+
+}  // namespace kestrel
