@@ -8,19 +8,21 @@ namespace kestrel {
 
 std::string shownText(const SystemInventory& inventory, const InventoryField& field,
                       const ValueFormat& format) {
-    return std::visit(
+    // Every kind of field is blanked, the makers' text too: a firmware string must not break a
+    // caption or a report line.
+    return blankControls(std::visit(
         [&](auto member) -> std::string {
             const auto& value = inventory.*member;
             using Value = std::decay_t<decltype(value)>;
             if constexpr (std::is_same_v<Value, std::string>) {
                 return value;
             } else if constexpr (std::is_same_v<Value, InventoryValue>) {
-                return blankControls(format.text(value));
+                return format.text(value);
             } else {
                 return format.text(InventoryValue(value));
             }
         },
-        field.member);
+        field.member));
 }
 
 }  // namespace kestrel

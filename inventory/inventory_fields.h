@@ -91,8 +91,8 @@ inline constexpr auto kCaptionedFields = [] {
 static_assert(std::ranges::none_of(kCaptionedFields, [](const InventoryField* f) { return !f; }),
               "two captioned fields share a step");
 
-// The text a field shows: a value's text with control characters blanked (a Null shows blank,
-// like Empty: a missing fact must not end the scan); a text field holds its shown text already.
+// The text a field shows, with control characters blanked (a Null shows blank, like Empty: a
+// missing fact must not end the scan).
 std::string shownText(const SystemInventory& inventory, const InventoryField& field,
                       const ValueFormat& format);
 

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "inventory/inventory_fields.h"
-#include "inventory/text_helpers.h"
 
 namespace kestrel {
 namespace {
@@ -41,11 +40,11 @@ std::string buildReport(const SystemInventory& inv, const ValueFormat& format) {
         lines[static_cast<std::size_t>(line - 1)] =
             "************" + std::string(title) + "**********";
     }
-    // A value's own line breaks or escape sequences must not add or forge lines.
+    // shownText blanks a value's own line breaks: they must not add or forge lines.
     for (const InventoryField& field : kInventoryFields) {
         if (field.reportLine == 0) continue;
         lines[static_cast<std::size_t>(field.reportLine - 1)] =
-            std::string(field.reportLabel) + blankControls(shownText(inv, field, format));
+            std::string(field.reportLabel) + shownText(inv, field, format);
     }
     std::string report;
     for (const std::string& line : lines) (report += line) += kLineEnd;

@@ -77,7 +77,7 @@ TEST(Report, ControlCharactersInValuesBecomeBlanksSoNoLineIsForged) {
                      "Win32_ComputerSystem": [{"Manufacturer": "A\r\nModel: FORGED",
                          "Model": "M\tN", "SystemType": "x", "TotalPhysicalMemory": 0}],
                      "Win32_PhysicalMemory": [{"Capacity": 0, "Speed": 1, "MemoryType": 2,
-                         "DeviceLocator": "D\n1", "Manufacturer": "X"}]})");
+                         "DeviceLocator": "D\n1", "Manufacturer": "X\u001b[2J"}]})");
     scan.run();
     const std::string& report = scan.inventory.reportText;
     EXPECT_EQ(crLfLines(report), 35u);
@@ -90,6 +90,7 @@ TEST(Report, ControlCharactersInValuesBecomeBlanksSoNoLineIsForged) {
     // Captions and rows show the same blanks; the address keeps every byte, encoded.
     EXPECT_EQ(scan.target.caption("Label32"), "Evil  ****Bios**** [2J ");
     EXPECT_EQ(scan.target.rows("slotsLst"), std::vector<std::string>{"D 1"});
+    EXPECT_EQ(scan.target.caption("Label34"), "X [2J") << "the makers' text is a caption too";
     EXPECT_NE(scan.inventory.selectorUrl.find("manufacturer = A%0D%0AModel:%20FORGED&"),
               std::string::npos);
 }
