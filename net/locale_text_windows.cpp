@@ -1,9 +1,9 @@
 #include <windows.h>
 
-#include <charconv>
 #include <limits>
 
 #include "inventory/error.h"
+#include "inventory/text_helpers.h"
 #include "net/locale_text.h"
 #include "platform/wmi/utf16.h"
 
@@ -14,14 +14,15 @@ constexpr std::string_view kCodePagePrefix = "CP";
 
 UINT codePageOf(const std::string& charset) {
     if (charset == "UTF-8") return CP_UTF8;
-    UINT codePage = 0;
-    const char* digits = charset.data() + kCodePagePrefix.size();
-    const char* end = charset.data() + charset.size();
-    if (!charset.starts_with(kCodePagePrefix) ||
-        std::from_chars(digits, end, codePage).ptr != end || !IsValidCodePage(codePage)) {
+    const auto codePage =
+        charset.starts_with(kCodePagePrefix)
+            ? parseInteger(std::string_view(charset).substr(kCodePagePrefix.size()))
+            : std::nullopt;
+    if (!codePage || *codePage <= 0 || *codePage > std::numeric_limits<UINT>::max() ||
+        !IsValidCodePage(static_cast<UINT>(*codePage))) {
         throw Error("no conversion from character set " + charset + " to UTF-8");
     }
-    return codePage;
+    return static_cast<UINT>(*codePage);
 }
 
 }  // namespace
