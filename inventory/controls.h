@@ -13,7 +13,8 @@ namespace kestrel::controls {
 // The 18 value labels, in the order the scan writes them; the load handler blanks them.
 inline constexpr auto kValueLabels = [] {
     std::array<std::string_view, kCaptionedFields.size()> labels{};
-    for (std::size_t i = 0; i < labels.size(); ++i) labels[i] = kCaptionedFields[i]->valueLabel;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        labels[i] = kInventoryFields[kCaptionedFields[i]].valueLabel;
     return labels;
 }();
 

@@ -76,19 +76,23 @@ inline constexpr auto kInventoryFields = [] {
     // clang-format on
 }();
 
-// The fields that a value label shows, in the order the scan writes them.
+// The indices in kInventoryFields of the fields that a value label shows, in the order the scan
+// writes them. Indices, not pointers: GCC's sanitizer builds cannot compare pointers into the
+// table in a constant expression.
 inline constexpr auto kCaptionedFields = [] {
     constexpr auto count = static_cast<std::size_t>(std::ranges::count_if(
         kInventoryFields, [](const InventoryField& f) { return !f.valueLabel.empty(); }));
-    std::array<const InventoryField*, count> fields{};
-    for (const InventoryField& field : kInventoryFields) {
+    std::array<std::size_t, count> fields{};
+    fields.fill(kInventoryFields.size());
+    for (std::size_t i = 0; i < kInventoryFields.size(); ++i) {
         // A step outside 1 to count does not compile.
-        if (!field.valueLabel.empty())
-            fields.at(static_cast<std::size_t>(field.captionStep - 1)) = &field;
+        if (!kInventoryFields[i].valueLabel.empty())
+            fields.at(static_cast<std::size_t>(kInventoryFields[i].captionStep - 1)) = i;
     }
     return fields;
 }();
-static_assert(std::ranges::none_of(kCaptionedFields, [](const InventoryField* f) { return !f; }),
+static_assert(std::ranges::none_of(kCaptionedFields,
+                                   [](std::size_t i) { return i == kInventoryFields.size(); }),
               "two captioned fields share a step");
 
 // The text a field shows, with control characters blanked (a Null shows blank, like Empty: a

@@ -241,8 +241,9 @@ void InventoryScan::setValueLabels() {
         format_.join(format_.join(format_.join(inv_.memorySlots, "  (Currently Memory in "),
                                   InventoryValue(std::int64_t{inv_.moduleCount})),
                      " Slots)")));
-    for (const InventoryField* field : kCaptionedFields) {
-        target_.setCaption(field->valueLabel, shownText(inv_, *field, format_));
+    for (const std::size_t i : kCaptionedFields) {
+        const InventoryField& field = kInventoryFields[i];
+        target_.setCaption(field.valueLabel, shownText(inv_, field, format_));
     }
 }
 
