@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "inventory/error.h"
+#include "error_text.h"
 #include "inventory/management/management_table.h"
 
 namespace kestrel::wmi {
@@ -74,13 +74,8 @@ TEST(ProviderRules, AnyOtherMissingPropertyIsAnErrorNamingClassAndProperty) {
         {"Win32_NoSuchClass", "Name", &nothing},
     };
     for (const auto& [className, name, properties] : cases) {
-        try {
-            readProperty(className, name, lookupIn(*properties));
-            ADD_FAILURE() << className << "." << name << " read without error";
-        } catch (const Error& e) {
-            EXPECT_EQ(std::string(e.what()),
-                      std::string(className) + " has no property \"" + name + "\"");
-        }
+        EXPECT_EQ(test::errorOf([&] { readProperty(className, name, lookupIn(*properties)); }),
+                  std::string(className) + " has no property \"" + name + "\"");
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "error_text.h"
 #include "inventory/error.h"
 #include "platform/wmi/scoped_variant.h"
 
@@ -104,12 +105,8 @@ TEST(VariantValue, RealsNullEmptyAndFlags) {
 TEST(VariantValue, TypesTheScanNeverReadsAreErrorsNamingTheType) {
     Variant v;
     v.reset(VT_ARRAY | VT_BSTR);
-    try {
-        v.as(CIM_STRING | CIM_FLAG_ARRAY);
-        ADD_FAILURE() << "an array was converted";
-    } catch (const Error& e) {
-        EXPECT_NE(std::string(e.what()).find("0x2008"), std::string::npos) << e.what();
-    }
+    const std::string error = test::errorOf([&] { v.as(CIM_STRING | CIM_FLAG_ARRAY); });
+    EXPECT_NE(error.find("0x2008"), std::string::npos) << error;
     v.reset(VT_DATE);
     EXPECT_THROW(v.as(CIM_DATETIME), Error);
     v.reset(VT_UNKNOWN);
