@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "ui/forms/controls.h"
 
@@ -47,11 +49,23 @@ class Window {
     virtual void setFirstFocus(std::string_view control) = 0;
 
     // Raised by load(), once per window.
-    virtual void onLoad(Handler handler) = 0;
+    void onLoad(Handler handler) { loadHandlers_.push_back(std::move(handler)); }
     // Raised by a key press that types a character (letters, digits, punctuation, space,
     // Enter, Escape, Backspace, Ctrl with a letter), seen by the window before its controls.
     // Shift, Ctrl or Alt alone, arrows and function keys raise nothing.
-    virtual void onCharacterKey(Handler handler) = 0;
+    void onCharacterKey(Handler handler) { keyHandlers_.push_back(std::move(handler)); }
+
+  protected:
+    // For load(): runs the load handlers directly, inside whatever handler caused the load.
+    void raiseLoad() const {
+        for (const Handler& handler : loadHandlers_) handler();
+    }
+    // Each runs inside the runtime's error boundary, WindowRuntime::handle.
+    const std::vector<Handler>& characterKeyHandlers() const { return keyHandlers_; }
+
+  private:
+    std::vector<Handler> loadHandlers_;
+    std::vector<Handler> keyHandlers_;
 };
 
 }  // namespace kestrel::forms

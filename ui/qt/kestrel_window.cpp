@@ -75,7 +75,7 @@ void KestrelWindow::load() {
     // Marked first, so that the load handler can touch the window's controls.
     loaded_ = true;
     runtime_.windowLoaded(this);
-    for (const forms::Handler& handler : loadHandlers_) handler();
+    raiseLoad();
     followTimers();
 }
 
@@ -108,11 +108,11 @@ void KestrelWindow::closeEvent(QCloseEvent* event) {
 
 void KestrelWindow::keyPressEvent(QKeyEvent* event) {
     // Keys that type nothing (Shift, Ctrl, arrows, function keys) raise no key event.
-    if (keyHandlers_.empty() || event->text().isEmpty()) {
+    if (characterKeyHandlers().empty() || event->text().isEmpty()) {
         QWidget::keyPressEvent(event);
         return;
     }
-    for (const forms::Handler& handler : keyHandlers_) runtime_.handle(handler);
+    for (const forms::Handler& handler : characterKeyHandlers()) runtime_.handle(handler);
 }
 
 void KestrelWindow::paintEvent(QPaintEvent* event) {

@@ -37,10 +37,6 @@ class KestrelWindow : public QWidget, public forms::Window {
     void show() override;
     void unload() override;
     void setFirstFocus(std::string_view control) override;
-    void onLoad(forms::Handler handler) override { loadHandlers_.push_back(std::move(handler)); }
-    void onCharacterKey(forms::Handler handler) override {
-        keyHandlers_.push_back(std::move(handler));
-    }
 
   signals:
     // Emitted when the window is unloaded, before it is destroyed.
@@ -65,8 +61,6 @@ class KestrelWindow : public QWidget, public forms::Window {
     forms::WindowRuntime& runtime_;
     bool loaded_ = false;
     bool drawn_ = false;
-    std::vector<forms::Handler> loadHandlers_;
-    std::vector<forms::Handler> keyHandlers_;
     // One adapter per control, made on first use.
     std::map<std::string, std::unique_ptr<forms::Label>, std::less<>> labels_;
     std::map<std::string, std::unique_ptr<forms::TextBox>, std::less<>> textBoxes_;

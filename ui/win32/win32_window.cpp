@@ -31,8 +31,8 @@ FormEvents Win32Window::events() {
         }
     };
     events.character = [this](wchar_t) {
-        if (keyHandlers_.empty()) return false;
-        for (const forms::Handler& handler : keyHandlers_) runtime_.handle(handler);
+        if (characterKeyHandlers().empty()) return false;
+        for (const forms::Handler& handler : characterKeyHandlers()) runtime_.handle(handler);
         return true;
     };
     events.timer = [this](unsigned id) {
@@ -92,7 +92,7 @@ void Win32Window::load() {
     // Marked first, so that the load handler can touch the window's controls.
     loaded_ = true;
     runtime_.windowLoaded(this);
-    for (const forms::Handler& handler : loadHandlers_) handler();
+    raiseLoad();
     followTimers();
 }
 

@@ -36,10 +36,6 @@ class Win32Window final : public forms::Window {
     void show() override;
     void unload() override;
     void setFirstFocus(std::string_view control) override { firstFocus_ = control; }
-    void onLoad(forms::Handler handler) override { loadHandlers_.push_back(std::move(handler)); }
-    void onCharacterKey(forms::Handler handler) override {
-        keyHandlers_.push_back(std::move(handler));
-    }
 
     const FormWindow& native() const { return *window_; }
 
@@ -53,8 +49,6 @@ class Win32Window final : public forms::Window {
     bool loaded_ = false;
     bool drawn_ = false;
     std::string firstFocus_;
-    std::vector<forms::Handler> loadHandlers_;
-    std::vector<forms::Handler> keyHandlers_;
     // One adapter per control, made on first use.
     std::map<std::string, std::unique_ptr<Win32Label>, std::less<>> labels_;
     std::map<std::string, std::unique_ptr<Win32TextBox>, std::less<>> textBoxes_;

@@ -79,7 +79,7 @@ void RecordingWindow::load() {
     loaded_ = true;
     runtime_.windowLoaded(this);
     log_.push_back(name_ + " loaded");
-    for (const forms::Handler& handler : loadHandlers_) handler();
+    raiseLoad();
 }
 
 void RecordingWindow::show() {
@@ -100,7 +100,7 @@ void RecordingWindow::click(std::string_view name) {
 }
 
 void RecordingWindow::typeCharacter() {
-    for (const forms::Handler& handler : keyHandlers_) runtime_.handle(handler);
+    for (const forms::Handler& handler : characterKeyHandlers()) runtime_.handle(handler);
 }
 
 void RecordingWindow::tick(std::string_view name) {

@@ -68,10 +68,6 @@ class RecordingWindow : public forms::Window {
     void show() override;
     void unload() override;
     void setFirstFocus(std::string_view control) override { firstFocus = control; }
-    void onLoad(forms::Handler handler) override { loadHandlers_.push_back(std::move(handler)); }
-    void onCharacterKey(forms::Handler handler) override {
-        keyHandlers_.push_back(std::move(handler));
-    }
 
     // The user's events, each inside the runtime's error boundary.
     void click(std::string_view control);
@@ -99,8 +95,6 @@ class RecordingWindow : public forms::Window {
     EventLog& log_;
     bool loaded_ = false;
     bool unloaded_ = false;
-    std::vector<forms::Handler> loadHandlers_;
-    std::vector<forms::Handler> keyHandlers_;
     std::map<std::string, std::unique_ptr<Control>, std::less<>> controls_;
     std::vector<std::string> navigations_;
 };
