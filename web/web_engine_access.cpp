@@ -14,9 +14,13 @@ namespace {
 
 class WebEngineAccess final : public WebAccess {
   public:
-    // The engine's views draw through Qt Quick on OpenGL. Its library asks for that itself when
-    // it is loaded before the application starts; loaded later, it leaves that to the program.
-    WebEngineAccess() { QQuickWindow::setGraphicsApi(QSGRendererInterface::OpenGLRhi); }
+    // The engine's views draw through Qt Quick, here in software, without OpenGL. A view drawn
+    // with OpenGL turns its whole window into an OpenGL surface: showing the main window then
+    // made three OpenGL contexts (more than half of the time from OK to the main window) and
+    // held the OpenGL driver's memory, and the engine's own start waited for the driver too. One
+    // page of text and pictures draws as fast in software, and looks the same; nor does it
+    // depend on the machine's OpenGL driver.
+    WebEngineAccess() { QQuickWindow::setGraphicsApi(QSGRendererInterface::Software); }
 
     void warmUp() override {
         if (started_) return;

@@ -12,9 +12,8 @@
 
 #include "inventory/error.h"
 
-// Qt's application-wide OpenGL share context. Qt makes it as it starts when
-// Qt::AA_ShareOpenGLContexts is set, which doubles the time to the first window; the browser
-// engine's own start-up code sets it the same way, through these functions of QtGui.
+// Qt's application-wide OpenGL share context, which the browser engine expects to find (Qt makes
+// it as it starts when Qt::AA_ShareOpenGLContexts is set); set through these functions of QtGui.
 QT_BEGIN_NAMESPACE
 Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
@@ -23,18 +22,13 @@ QT_END_NAMESPACE
 namespace kestrel::web {
 namespace {
 
-// The browser engine draws in OpenGL contexts that share with Qt's, and cannot start without
-// the share context. It has to exist before the engine's library is loaded, which looks for it,
-// and it is made on the GUI thread: made on another one while the GUI thread talks to the X
-// server, it breaks the connection.
-void makeShareContext() {
+// The browser engine draws without OpenGL (see the plugin), but reads the share context's format
+// as it starts and crashes where there is none; its library looks for it as it is loaded, too.
+// A context that is never created answers both without bringing up OpenGL.
+void provideShareContext() {
     if (qt_gl_global_share_context()) return;
-    auto* context = new QOpenGLContext;
-    // Where there is no OpenGL the context stays invalid, and the engine draws without it; but
-    // it looks for the context all the same, as Qt would have made it.
-    context->create();
-    // Kept for the life of the process: the engine's contexts share with it until the end.
-    qt_gl_set_global_share_context(context);
+    // Kept for the life of the process, as the engine may look at it until the end.
+    qt_gl_set_global_share_context(new QOpenGLContext);
 }
 
 // Loads the plugin; the share context must exist by then.
@@ -62,7 +56,7 @@ class Plugin : public QObject {
 
     WebAccess& webAccess() {
         if (!loading_.valid()) {
-            makeShareContext();
+            provideShareContext();
             loading_ = std::async(std::launch::deferred, loadPlugin);
         }
         return *loading_.get();
@@ -88,7 +82,7 @@ class Plugin : public QObject {
     // the main window starts it itself.
     void startLoading(QPointer<QWidget> firstWindow) {
         if (loading_.valid()) return;
-        makeShareContext();
+        provideShareContext();
         loading_ = std::async(std::launch::async, [this, firstWindow] {
                        WebAccess* loaded = loadPlugin();
                        QMetaObject::invokeMethod(this, [loaded, firstWindow] {

@@ -18,6 +18,7 @@ SCREEN = (1280, 1024)
 CREATE_NOTIFY = 16
 MAP_NOTIFY = 19
 CONFIGURE_NOTIFY = 22
+STRUCTURE_NOTIFY_MASK = 1 << 17
 SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
 CW_EVENT_MASK = 1 << 11
 
@@ -191,6 +192,30 @@ class XClient:
         event = struct.pack("<BBHII5I", 33, 32, 0, window, protocols, delete, 0, 0, 0, 0)
         self._request(struct.pack("<BBHII", 25, 0, 11, window, 0) + event)
         self.sync()
+
+    def ping(self, window, stamp, timeout):
+        """Seconds until the window's program answers a window manager's ping, which it does
+        from its event loop; None if it has not answered within the timeout."""
+        protocols = self.intern_atom("WM_PROTOCOLS")
+        ping = self.intern_atom("_NET_WM_PING")
+        # The answer goes to the root window, for the clients that watch its structure.
+        self._request(struct.pack("<BxHIII", 2, 4, self.root, CW_EVENT_MASK,
+                                  SUBSTRUCTURE_NOTIFY_MASK | STRUCTURE_NOTIFY_MASK))
+        event = struct.pack("<BBHII5I", 33, 32, 0, window, protocols, ping, stamp, window, 0, 0)
+        sent = time.monotonic()
+        self._request(struct.pack("<BBHII", 25, 0, 11, window, 0) + event)
+        deadline = sent + timeout
+        while True:
+            for seen, packet in self.events:
+                if (packet[0] & 0x7F == 33 and
+                        struct.unpack_from("<III", packet, 4) == (self.root, protocols, ping) and
+                        struct.unpack_from("<I", packet, 16)[0] == stamp):
+                    self.events.remove((seen, packet))
+                    return seen - sent
+            remaining = deadline - time.monotonic()
+            if remaining <= 0 or not select.select([self.sock], [], [], remaining)[0]:
+                return None
+            self.events.append((time.monotonic(), self._packet()))
 
     def click(self, x, y):
         """Moves the pointer to x, y on the screen and clicks the left button there, as input
