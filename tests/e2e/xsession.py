@@ -82,6 +82,7 @@ class XClient:
         self.sequence = 0
         self.events = []
         self.sizes = {}  # window -> (width, height), from the events that announce them
+        self.ping_atoms = None  # WM_PROTOCOLS and _NET_WM_PING, once the first ping needs them
         self._request(struct.pack("<BxHIII", 2, 4, self.root, CW_EVENT_MASK,
                                   SUBSTRUCTURE_NOTIFY_MASK))
 
@@ -196,11 +197,12 @@ class XClient:
     def ping(self, window, stamp, timeout):
         """Seconds until the window's program answers a window manager's ping, which it does
         from its event loop; None if it has not answered within the timeout."""
-        protocols = self.intern_atom("WM_PROTOCOLS")
-        ping = self.intern_atom("_NET_WM_PING")
-        # The answer goes to the root window, for the clients that watch its structure.
-        self._request(struct.pack("<BxHIII", 2, 4, self.root, CW_EVENT_MASK,
-                                  SUBSTRUCTURE_NOTIFY_MASK | STRUCTURE_NOTIFY_MASK))
+        if not self.ping_atoms:
+            self.ping_atoms = (self.intern_atom("WM_PROTOCOLS"), self.intern_atom("_NET_WM_PING"))
+            # The answer goes to the root window, for the clients that watch its structure.
+            self._request(struct.pack("<BxHIII", 2, 4, self.root, CW_EVENT_MASK,
+                                      SUBSTRUCTURE_NOTIFY_MASK | STRUCTURE_NOTIFY_MASK))
+        protocols, ping = self.ping_atoms
         event = struct.pack("<BBHII5I", 33, 32, 0, window, protocols, ping, stamp, window, 0, 0)
         sent = time.monotonic()
         self._request(struct.pack("<BBHII", 25, 0, 11, window, 0) + event)
