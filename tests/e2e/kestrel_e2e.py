@@ -9,6 +9,8 @@ kestrel_e2e.py SCENARIO --bin DIR --make-fake-root SCRIPT [--dump FILE] [--local
           kestrel-scan --report under the same machine root, then close the main window
   cancel  click Cancel: the process ends at once, with no scan
   key     click OK and type a key on the scan screen: the process ends, with no scan
+  nodisplay  start with no display, then with one that cannot be opened: one line and status 1;
+          and with no display but the offscreen platform chosen: kestrel runs
   reader  with the accessibility bus up, as a screen reader has it: walk kestrel's windows from
           outside and check what a reader hears of the disclaimer, the values, the lists and
           the selector page
@@ -391,8 +393,37 @@ def page_heading(reader, window):
     return None
 
 
+def scenario_nodisplay(args, workdir):
+    env = {k: v for k, v in os.environ.items()
+           if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    env["XDG_RUNTIME_DIR"] = str(workdir)
+    unused = next(n for n in range(900, 1000) if not os.path.exists("/tmp/.X11-unix/X%d" % n))
+    for extra in ({}, {"DISPLAY": ":%d" % unused}):
+        result = subprocess.run([str(args.bin / "kestrel")], env=dict(env, **extra),
+                                capture_output=True, text=True, timeout=60)
+        lines = result.stderr.splitlines()
+        check(result.returncode == 1 and len(lines) == 1 and "kestrel-scan" in lines[0] and
+              "display" in lines[0] and not result.stdout,
+              "with %s: status %d, stdout %r, stderr %r" %
+              (extra or "no display", result.returncode, result.stdout, result.stderr))
+    # A platform the user chose is used as chosen: kestrel runs and waits at its disclaimer.
+    with open(workdir / "offscreen.log", "w+") as log:
+        process = subprocess.Popen([str(args.bin / "kestrel")],
+                                   env=dict(env, QT_QPA_PLATFORM="offscreen"),
+                                   stdout=log, stderr=log)
+        try:
+            status = process.wait(5)
+        except subprocess.TimeoutExpired:
+            status = None
+        finally:
+            process.kill()
+            process.wait()
+        log.seek(0)
+        check(status is None, "offscreen: ended with status %s: %s" % (status, log.read()))
+
+
 SCENARIOS = {"scan": scenario_scan, "cancel": scenario_cancel, "key": scenario_key,
-             "reader": scenario_reader}
+             "reader": scenario_reader, "nodisplay": scenario_nodisplay}
 
 
 def main():
