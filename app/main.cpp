@@ -5,6 +5,7 @@
 #include "ui/qt/browser_environment.h"
 #include "ui/qt/clipboard.h"
 #include "ui/qt/message_box.h"
+#include "ui/qt/no_display_guard.h"
 #include "ui/qt/process_start.h"
 #include "ui/qt/screens.h"
 #include "ui/qt/start_up_overlap.h"
@@ -18,7 +19,9 @@ int main(int, char** argv) {
     // Kestrel takes no command line: Qt sees the program name only.
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
+    kestrel::gui::NoDisplayGuard noDisplay;
     QApplication app(qtArgc, qtArgv);
+    noDisplay.started();
     QGuiApplication::setDesktopFileName(QStringLiteral(KESTREL_APP_ID));
     kestrel::gui::installWindowLook();
     overlap.beforeFirstWindow();

@@ -1,4 +1,5 @@
 // The web plugin: the embedded browser on Qt WebEngine and the probe's reader on libcurl.
+#include <QAccessible>
 #include <QQuickWindow>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -12,6 +13,19 @@
 namespace kestrel::web {
 namespace {
 
+// The engine tells assistive technology about a page only when its renderers are told to build
+// the page's accessibility tree, which costs start-up time: only when assistive technology is
+// listening. Read by the engine as it starts.
+void exposePagesToAssistiveTechnology() {
+    if (!QAccessible::isActive()) return;
+    static constexpr char kFlags[] = "QTWEBENGINE_CHROMIUM_FLAGS";
+    static constexpr char kRendererAccessibility[] = "--force-renderer-accessibility";
+    const QByteArray flags = qgetenv(kFlags);
+    if (flags.contains(kRendererAccessibility)) return;
+    qputenv(kFlags, flags.isEmpty() ? QByteArray(kRendererAccessibility)
+                                    : flags + ' ' + kRendererAccessibility);
+}
+
 class WebEngineAccess final : public WebAccess {
   public:
     // The engine's views draw through Qt Quick, here in software, without OpenGL. A view drawn
@@ -24,13 +38,13 @@ class WebEngineAccess final : public WebAccess {
 
     void warmUp() override {
         if (started_) return;
-        started_ = true;
+        start();
         // The profile's first page starts the engine; views made later find it running.
         const QWebEnginePage page(QWebEngineProfile::defaultProfile());
     }
 
     QWidget& createView(QWidget& host) override {
-        started_ = true;
+        if (!started_) start();
         auto* view = new QWebEngineView(&host);
         // Like any browser control, the view takes the focus by Tab and by click; it is the tab
         // stop in its host's place, and the host takes no focus of its own.
@@ -49,6 +63,11 @@ class WebEngineAccess final : public WebAccess {
     PageReader& pageReader() override { return pageReader_; }
 
   private:
+    void start() {
+        started_ = true;
+        exposePagesToAssistiveTechnology();
+    }
+
     bool started_ = false;
     CurlPageReader pageReader_;
 };

@@ -9,6 +9,11 @@ kestrel_e2e.py SCENARIO --bin DIR --make-fake-root SCRIPT [--dump FILE] [--local
           kestrel-scan --report under the same machine root, then close the main window
   cancel  click Cancel: the process ends at once, with no scan
   key     click OK and type a key on the scan screen: the process ends, with no scan
+  nodisplay  start with no display, then with one that cannot be opened: one line and status 1;
+          and with no display but the offscreen platform chosen: kestrel runs
+  reader  with the accessibility bus up, as a screen reader has it: walk kestrel's windows from
+          outside and check what a reader hears of the disclaimer, the values, the lists and
+          the selector page
 
 The machine is a fake root made from an SMBIOS dump (KESTREL_ROOT). For cancel and key its
 /proc files are named pipes that nobody writes: a scan would block on them, so a process that
@@ -28,6 +33,7 @@ import sys
 import tempfile
 import time
 
+from accessibility_bus import AccessibilityBus
 from selector_proxy import SelectorProxy
 from xsession import XClient, Xvfb
 
@@ -58,8 +64,8 @@ def check(condition, message):
 class Kestrel:
     """The kestrel process on a display, with its own runtime directory and error log."""
 
-    def __init__(self, binary, display, root, workdir, proxy=None, locale=None):
-        env = dict(os.environ, DISPLAY=display, KESTREL_ROOT=str(root),
+    def __init__(self, binary, display, root, workdir, proxy=None, locale=None, bus=None):
+        env = dict(bus.env() if bus else os.environ, DISPLAY=display, KESTREL_ROOT=str(root),
                    XDG_RUNTIME_DIR=str(workdir))
         if locale:
             env["LC_ALL"] = locale
@@ -236,7 +242,188 @@ def scenario_key(args, workdir):
     raise Failure("the key never arrived before the first tick")
 
 
-SCENARIOS = {"scan": scenario_scan, "cancel": scenario_cancel, "key": scenario_key}
+TITLE = "Kestrel - System Memory Information"
+
+
+def wait_for(find, timeout, message):
+    deadline = time.monotonic() + timeout
+    while True:
+        found = find()
+        if found:
+            return found
+        check(time.monotonic() < deadline, message)
+        time.sleep(0.2)
+
+
+class Reader:
+    """What a screen reader sees of one program on the accessibility bus."""
+
+    def __init__(self, pyatspi, pid):
+        self.at = pyatspi
+        self.pid = pid
+
+    def application(self):
+        desktop = self.at.Registry.getDesktop(0)
+        for app in desktop:
+            if app is not None and app.get_process_id() == self.pid:
+                app.clear_cache()
+                return app
+        return None
+
+    def window(self, role):
+        """The program's showing top-level window of that role."""
+        app = self.application()
+        for window in app or []:
+            if window is not None and window.getRole() == role and self.showing(window):
+                return window
+        return None
+
+    def showing(self, node):
+        return node.getState().contains(self.at.STATE_SHOWING)
+
+    def descendants(self, node):
+        """The node's descendants, without those of a web page inside it."""
+        for child in node:
+            if child is not None:
+                yield child
+                if child.getRole() not in (self.at.ROLE_DOCUMENT_WEB, self.at.ROLE_DOCUMENT_FRAME):
+                    yield from self.descendants(child)
+
+    def shown(self, node, role):
+        return [n for n in self.descendants(node) if n.getRole() == role and self.showing(n)]
+
+    def labels(self, node, relation):
+        targets = []
+        for r in node.getRelationSet():
+            if r.getRelationType() == relation:
+                targets += [r.getTarget(i) for i in range(r.getNTargets())]
+        return targets
+
+    def extents(self, node):
+        return node.queryComponent().getExtents(self.at.DESKTOP_COORDS)
+
+
+def rows_of_two(reader, window):
+    """(caption, value) pairs as the eye finds them: two labels alone on a row of a panel, the
+    caption on the left."""
+    pairs = []
+    for panel in reader.shown(window, reader.at.ROLE_PANEL):
+        rows = {}
+        for label in panel:
+            if label is not None and label.getRole() == reader.at.ROLE_LABEL and \
+                    reader.showing(label):
+                rows.setdefault(reader.extents(label).y, []).append(label)
+        for row in rows.values():
+            if len(row) == 2:
+                pairs.append(tuple(sorted(row, key=lambda n: reader.extents(n).x)))
+    return pairs
+
+
+def heading_over(reader, window, box):
+    """The label right above the control and over it, as a heading sits."""
+    e = reader.extents(box)
+    above = [(e.y - (reader.extents(n).y + reader.extents(n).height), n)
+             for n in reader.shown(window, reader.at.ROLE_LABEL)
+             if reader.extents(n).y < e.y and
+             reader.extents(n).x < e.x + e.width and reader.extents(n).x + reader.extents(n).width > e.x]
+    return min(above, key=lambda d: d[0])[1] if above else None
+
+
+def scenario_reader(args, workdir):
+    root = make_root(args, workdir, blocking_proc=False)
+    with Xvfb() as xvfb, AccessibilityBus(xvfb.display) as bus, SelectorProxy() as proxy:
+        reader = Reader(bus.attach(), None)
+        at = reader.at
+        kestrel = Kestrel(args.bin / "kestrel", xvfb.display, root, workdir, proxy, bus=bus)
+        reader.pid = kestrel.process.pid
+        try:
+            dialog = wait_for(lambda: reader.window(at.ROLE_DIALOG), 60,
+                              "no dialog on the accessibility bus")
+            check(dialog.name == TITLE, "the disclaimer is named %r" % dialog.name)
+            buttons = {b.name: b for b in reader.shown(dialog, at.ROLE_PUSH_BUTTON)}
+            check(sorted(buttons) == ["Cancel", "OK"], "the disclaimer's buttons: %s" % buttons)
+            buttons["OK"].queryAction().doAction(0)
+
+            main = wait_for(lambda: reader.window(at.ROLE_FRAME), 60,
+                            "no frame on the accessibility bus after OK")
+            check(main.name == TITLE, "the main window is named %r" % main.name)
+
+            pairs = rows_of_two(reader, main)
+            check(len(pairs) == 17, "%d values beside captions: %s" %
+                  (len(pairs), [(c.name, v.name) for c, v in pairs]))
+            values = [v for _, v in pairs]
+            # What a blank value was read as: the text of a caption, a frame or another control.
+            others = {n.name for role in (at.ROLE_LABEL, at.ROLE_PANEL, at.ROLE_LIST,
+                                          at.ROLE_PUSH_BUTTON)
+                      for n in reader.shown(main, role) if n not in values} | {main.name}
+            for caption, value in pairs:
+                labelled_by = reader.labels(value, at.RELATION_LABELLED_BY)
+                check(labelled_by == [caption], "%r beside %r is labelled by %s" %
+                      (value.name, caption.name, [n.name for n in labelled_by]))
+                check(value.name and value.name not in others,
+                      "the value beside %r reads %r, another control's text" %
+                      (caption.name, value.name))
+            blank = [v.name for c, v in pairs if v.name == c.name + " not reported"]
+            check(blank, "no blank value in this run: %s" % [v.name for v in values])
+
+            lists = reader.shown(main, at.ROLE_LIST)
+            check(len(lists) == 3, "%d lists" % len(lists))
+            for box in lists:
+                heading = heading_over(reader, main, box)
+                check(heading and box.name == heading.name,
+                      "the list under %r is named %r" % (heading and heading.name, box.name))
+
+            proxy.wait_for("http://", 60)
+            heading = wait_for(lambda: page_heading(reader, main), 60,
+                               "no heading in the selector page's document")
+            check(heading == "Memory selector (stand-in)", "the page's heading: %r" % heading)
+        except Failure as failure:
+            raise Failure("%s\n--- kestrel's output:\n%s" % (failure, kestrel.stop()))
+        finally:
+            kestrel.stop()
+
+
+def page_heading(reader, window):
+    at = reader.at
+    for document in reader.shown(window, at.ROLE_DOCUMENT_WEB) + \
+            reader.shown(window, at.ROLE_DOCUMENT_FRAME):
+        for node in reader.descendants(document):
+            if node.getRole() == at.ROLE_HEADING:
+                return node.name or node.queryText().getText(0, -1)
+    return None
+
+
+def scenario_nodisplay(args, workdir):
+    env = {k: v for k, v in os.environ.items()
+           if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    env["XDG_RUNTIME_DIR"] = str(workdir)
+    unused = next(n for n in range(900, 1000) if not os.path.exists("/tmp/.X11-unix/X%d" % n))
+    for extra in ({}, {"DISPLAY": ":%d" % unused}):
+        result = subprocess.run([str(args.bin / "kestrel")], env=dict(env, **extra),
+                                capture_output=True, text=True, timeout=60)
+        lines = result.stderr.splitlines()
+        check(result.returncode == 1 and len(lines) == 1 and "kestrel-scan" in lines[0] and
+              "display" in lines[0] and not result.stdout,
+              "with %s: status %d, stdout %r, stderr %r" %
+              (extra or "no display", result.returncode, result.stdout, result.stderr))
+    # A platform the user chose is used as chosen: kestrel runs and waits at its disclaimer.
+    with open(workdir / "offscreen.log", "w+") as log:
+        process = subprocess.Popen([str(args.bin / "kestrel")],
+                                   env=dict(env, QT_QPA_PLATFORM="offscreen"),
+                                   stdout=log, stderr=log)
+        try:
+            status = process.wait(5)
+        except subprocess.TimeoutExpired:
+            status = None
+        finally:
+            process.kill()
+            process.wait()
+        log.seek(0)
+        check(status is None, "offscreen: ended with status %s: %s" % (status, log.read()))
+
+
+SCENARIOS = {"scan": scenario_scan, "cancel": scenario_cancel, "key": scenario_key,
+             "reader": scenario_reader, "nodisplay": scenario_nodisplay}
 
 
 def main():

@@ -3,6 +3,7 @@
 #include <QListWidget>
 
 #include "inventory/controls.h"
+#include "ui/qt/accessibility.h"
 #include "ui/qt/browser_url.h"
 #include "ui/qt/cursor_file.h"
 #include "ui/qt/first_line_label.h"
@@ -47,6 +48,7 @@ Form1Window::Form1Window(forms::WindowRuntime& windowRuntime, forms::Desktop& de
                                        Qt::WindowCloseButtonHint),
       ui_(std::make_unique<Ui::Form1>()) {
     ui_->setupUi(this);
+    nameCaptionedControls(*this);
     setFixedSize(size());
     setGeometry(QRect(kPosition, size()));
     const QCursor hand = loadCursorFile(QStringLiteral(":/kestrel/hand.cur"));

@@ -9,13 +9,16 @@
 #include <QTimer>
 
 #include "ui/forms/control_adapter.h"
+#include "ui/qt/accessibility.h"
 #include "ui/qt/clickable_label.h"
 #include "ui/qt/qt_controls.h"
 
 namespace kestrel::gui {
 
 KestrelWindow::KestrelWindow(forms::WindowRuntime& runtime, Qt::WindowFlags flags)
-    : QWidget(nullptr, flags), runtime_(runtime) {}
+    : QWidget(nullptr, flags), runtime_(runtime) {
+    installAccessibility();
+}
 
 KestrelWindow::~KestrelWindow() {
     // The form and its handlers are gone already: nothing a dying control emits may reach them.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
@@ -222,6 +223,13 @@ TEST_F(Form1Test, HiddenControlsStayHiddenAndTabOrderSkipsThem) {
     EXPECT_EQ(control<QLabel>("Label23").text(), "Acme Computers") << "written though hidden";
     EXPECT_EQ(tabOrder(form, 6),
               (QStringList{"slotsLst", "clipboardCmd", "WB", "memoryLst", "speedLst", "slotsLst"}));
+}
+
+// Building the page's tree for assistive technology costs the browser's start: without it the
+// engine is not asked to.
+TEST_F(Form1Test, WithoutAssistiveTechnologyTheBrowserBuildsNoAccessibilityTree) {
+    ASSERT_FALSE(QAccessible::isActive());
+    EXPECT_FALSE(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--force-renderer-accessibility"));
 }
 
 TEST_F(Form1Test, ChatPictureHasTheHandPointerAndBanner) {
