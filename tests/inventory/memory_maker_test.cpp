@@ -18,7 +18,8 @@ TEST(MemoryMaker, FirmwareTextsGiveTheMakersName) {
         {"0x80CE", "Samsung"},
         {"80ad", "SK Hynix"},
         {"802C", "Micron"},
-        {"80FE", "Elpida"},
+        {"80FE", "Numonyx"},  // as the published list has them: Elpida is the third bank's
+        {"02FE", "Elpida"},
         {"0198", "Kingston"},
         {"859B", "Crucial"},
         {"029E", "Corsair"},
@@ -84,7 +85,7 @@ TEST(MemoryMaker, TheRecordedCodeStandsInWhereTheTextNamesNoMaker) {
     EXPECT_EQ(moduleMakerName("Samsung", "80AD"), "Samsung");
     EXPECT_EQ(moduleMakerName("Not Specified", "80AD"), "SK Hynix");
     EXPECT_EQ(moduleMakerName("80FF", "80AD"), "SK Hynix") << "a known code beats an unknown one";
-    EXPECT_EQ(moduleMakerName("80FF", "80FE"), "Elpida");
+    EXPECT_EQ(moduleMakerName("80FF", "02FE"), "Elpida");
     EXPECT_EQ(moduleMakerName("80FF", "8AFF"), "80FF");
     EXPECT_EQ(moduleMakerName("", "8AFF"), "8AFF");
     EXPECT_EQ(moduleMakerName("0000", std::nullopt), std::nullopt);
