@@ -91,6 +91,18 @@ TEST(MemoryMaker, TheRecordedCodeStandsInWhereTheTextNamesNoMaker) {
     EXPECT_EQ(moduleMakerName("0000", std::nullopt), std::nullopt);
 }
 
+TEST(MemoryMaker, ControlCharactersAreBlankedBeforeTheTextIsRead) {
+    using namespace std::string_view_literals;
+    MemoryMakers makers;
+    for (const auto text : {"Samsung"sv, "Samsung\0"sv, "Samsung\v"sv}) {
+        if (auto name = moduleMakerName(text, std::nullopt)) makers.add(std::move(*name));
+    }
+    EXPECT_EQ(makers.text(), "Samsung");
+    EXPECT_EQ(moduleMakerName("80CE\0"sv, std::nullopt), "Samsung");
+    EXPECT_EQ(moduleMakerName("Not Specified\0"sv, std::nullopt), std::nullopt);
+    EXPECT_EQ(moduleMakerName("Not Specified\0"sv, "80AD"), "SK Hynix");
+}
+
 TEST(MemoryMaker, DistinctNamesInModuleOrderIgnoringCase) {
     MemoryMakers makers;
     EXPECT_EQ(makers.text(), "");
