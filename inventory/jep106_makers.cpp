@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "inventory/text_helpers.h"
+
 namespace kestrel {
 namespace {
 
@@ -82,6 +84,19 @@ std::optional<std::string_view> jep106Maker(int bank, std::uint8_t code) {
         return std::nullopt;
     }
     return found->name;
+}
+
+std::optional<Jep106Code> jep106CodeFromBankText(std::string_view text) {
+    constexpr std::string_view kBank = "Bank ";
+    constexpr std::string_view kHex = ", Hex 0x";
+    const auto hex = text.find(kHex);
+    if (!text.starts_with(kBank) || hex == std::string_view::npos) return std::nullopt;
+    const auto bank = parseInteger(text.substr(kBank.size(), hex - kBank.size()));
+    const std::string_view digits = text.substr(hex + kHex.size());
+    if (!bank || *bank < 1 || *bank > 128 || digits.size() != 2) return std::nullopt;
+    const auto code = parseInteger(digits, 16);
+    if (!code || *code <= 0) return std::nullopt;
+    return Jep106Code{static_cast<int>(*bank), static_cast<std::uint8_t>(*code)};
 }
 
 }  // namespace kestrel

@@ -113,6 +113,7 @@ std::optional<std::vector<std::uint8_t>> jedecIdBytes(std::string_view text) {
 // The maker a code names; nullopt when the text is no code or its maker is not in the table.
 std::optional<std::string_view> decodedMaker(std::string_view text) {
     if (const auto jedec = jedecIdBytes(text)) return pairMaker((*jedec)[0], (*jedec)[1]);
+    if (const auto id = jep106CodeFromBankText(text)) return jep106Maker(id->bank, id->code);
     const auto bytes = hexBytes(withoutHexPrefix(text));
     if (!bytes) return std::nullopt;
     switch (bytes->size()) {
@@ -129,7 +130,8 @@ std::optional<std::string_view> decodedMaker(std::string_view text) {
 }
 
 bool looksLikeCode(std::string_view text) {
-    return jedecIdBytes(text) || hexBytes(withoutHexPrefix(text)).has_value();
+    return jedecIdBytes(text) || jep106CodeFromBankText(text) ||
+           hexBytes(withoutHexPrefix(text)).has_value();
 }
 
 }  // namespace

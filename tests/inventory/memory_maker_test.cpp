@@ -40,6 +40,9 @@ TEST(MemoryMaker, FirmwareTextsGiveTheMakersName) {
         {"7F98000000000000", "Kingston"},
         {"JEDEC ID:80 AD", "SK Hynix"},
         {"JEDEC ID:80 CE", "Samsung"},
+        // as udev and dmidecode write a code
+        {"Bank 2, Hex 0x98", "Kingston"},
+        {"Bank 6, Hex 0x9B", "Crucial"},
         // names stay as written, trimmed; unknown codes stay as the firmware wrote them
         {"  Samsung ", "Samsung"},
         {"Hynix Semiconductor", "Hynix Semiconductor"},
@@ -47,6 +50,7 @@ TEST(MemoryMaker, FirmwareTextsGiveTheMakersName) {
         {"80FF", "80FF"},
         {"7F7F7F7F7F7F7F7F", "7F7F7F7F7F7F7F7F"},
         {"JEDEC ID:80 7F", "JEDEC ID:80 7F"},
+        {"Bank 128, Hex 0xCE", "Bank 128, Hex 0xCE"},
         {"Manufacturer123", "Manufacturer123"},
         {"ManufacturerX", "ManufacturerX"},
         // placeholders
@@ -88,6 +92,9 @@ TEST(MemoryMaker, TheRecordedCodeStandsInWhereTheTextNamesNoMaker) {
     EXPECT_EQ(moduleMakerName("80FF", "02FE"), "Elpida");
     EXPECT_EQ(moduleMakerName("80FF", "8AFF"), "80FF");
     EXPECT_EQ(moduleMakerName("", "8AFF"), "8AFF");
+    EXPECT_EQ(moduleMakerName("80FF", "Bank 128, Hex 0xCE"), "80FF")
+        << "an unknown code as udev writes it is no maker's name either";
+    EXPECT_EQ(moduleMakerName("Unknown", "Bank 128, Hex 0xCE"), "Bank 128, Hex 0xCE");
     EXPECT_EQ(moduleMakerName("0000", std::nullopt), std::nullopt);
 }
 
