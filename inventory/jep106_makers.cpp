@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "inventory/text_helpers.h"
+
 namespace kestrel {
 namespace {
 
@@ -15,7 +17,14 @@ struct Maker {
 };
 
 // Memory module and DRAM makers, and the system and board makers whose own code appears on
-// modules they sell. Sorted by bank and number.
+// modules they sell. Sorted by bank and number. Where the list's name is not the one on the
+// modules, the name customers know is kept:
+// - Fujitsu (1, 4): its memory business is now RAMXEED.
+// - Toshiba (1, 24): its memory business is now Kioxia, which the list names there.
+// - GeIL (4, 19): listed as Golden Empire.
+// - GOODRAM (8, 93): the brand of Wilk Elektronik, which the list names.
+// - KLEVV (9, 24): the brand of Essencore, which the list names.
+// - Hikvision (12, 44 and 13, 124): listed as Hangzhou Hikstorage, its storage arm.
 constexpr std::array kMakers{
     Maker{1, 1, "AMD"},           Maker{1, 4, "Fujitsu"},        Maker{1, 7, "Hitachi"},
     Maker{1, 9, "Intel"},         Maker{1, 16, "NEC"},           Maker{1, 23, "Texas Instruments"},
@@ -23,7 +32,7 @@ constexpr std::array kMakers{
     Maker{1, 44, "Micron"},       Maker{1, 45, "SK Hynix"},      Maker{1, 64, "Mosel Vitelic"},
     Maker{1, 65, "Infineon"},     Maker{1, 66, "Macronix"},      Maker{1, 72, "Apple"},
     Maker{1, 78, "Samsung"},      Maker{1, 90, "Winbond"},       Maker{1, 96, "LG Semicon"},
-    Maker{1, 126, "Elpida"},      Maker{2, 20, "Smart Modular"}, Maker{2, 24, "Kingston"},
+    Maker{1, 126, "Numonyx"},     Maker{2, 20, "Smart Modular"}, Maker{2, 24, "Kingston"},
     Maker{2, 50, "Mushkin"},      Maker{2, 58, "PNY"},           Maker{2, 64, "Viking"},
     Maker{2, 69, "Micron"},       Maker{2, 79, "Transcend"},     Maker{2, 90, "Dane-Elec"},
     Maker{2, 97, "Wintec"},       Maker{2, 122, "Apacer"},       Maker{2, 124, "Foxconn"},
@@ -75,6 +84,19 @@ std::optional<std::string_view> jep106Maker(int bank, std::uint8_t code) {
         return std::nullopt;
     }
     return found->name;
+}
+
+std::optional<Jep106Code> jep106CodeFromBankText(std::string_view text) {
+    constexpr std::string_view kBank = "Bank ";
+    constexpr std::string_view kHex = ", Hex 0x";
+    const auto hex = text.find(kHex);
+    if (!text.starts_with(kBank) || hex == std::string_view::npos) return std::nullopt;
+    const auto bank = parseInteger(text.substr(kBank.size(), hex - kBank.size()));
+    const std::string_view digits = text.substr(hex + kHex.size());
+    if (!bank || *bank < 1 || *bank > 128 || digits.size() != 2) return std::nullopt;
+    const auto code = parseInteger(digits, 16);
+    if (!code || *code <= 0) return std::nullopt;
+    return Jep106Code{static_cast<int>(*bank), static_cast<std::uint8_t>(*code)};
 }
 
 }  // namespace kestrel

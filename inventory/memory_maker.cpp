@@ -113,6 +113,7 @@ std::optional<std::vector<std::uint8_t>> jedecIdBytes(std::string_view text) {
 // The maker a code names; nullopt when the text is no code or its maker is not in the table.
 std::optional<std::string_view> decodedMaker(std::string_view text) {
     if (const auto jedec = jedecIdBytes(text)) return pairMaker((*jedec)[0], (*jedec)[1]);
+    if (const auto id = jep106CodeFromBankText(text)) return jep106Maker(id->bank, id->code);
     const auto bytes = hexBytes(withoutHexPrefix(text));
     if (!bytes) return std::nullopt;
     switch (bytes->size()) {
@@ -129,13 +130,17 @@ std::optional<std::string_view> decodedMaker(std::string_view text) {
 }
 
 bool looksLikeCode(std::string_view text) {
-    return jedecIdBytes(text) || hexBytes(withoutHexPrefix(text)).has_value();
+    return jedecIdBytes(text) || jep106CodeFromBankText(text) ||
+           hexBytes(withoutHexPrefix(text)).has_value();
 }
 
 }  // namespace
 
-std::optional<ModuleMaker> moduleMaker(std::string_view text) {
-    text = trimBlanks(text);
+std::optional<ModuleMaker> moduleMaker(std::string_view written) {
+    // Blanked before anything else reads it, so that "Samsung\0" is the name "Samsung",
+    // "80CE\0" a code and "Not Specified\0" a placeholder.
+    const std::string blanked = blankControls(std::string(written));
+    const std::string_view text = trimBlanks(blanked);
     if (isPlaceholder(text)) return std::nullopt;
     if (const auto maker = decodedMaker(text)) return ModuleMaker{std::string(*maker), true};
     return ModuleMaker{std::string(text), !looksLikeCode(text)};
@@ -152,10 +157,9 @@ std::optional<std::string> moduleMakerName(std::string_view text,
 }
 
 void MemoryMakers::add(std::string name) {
-    if (std::ranges::none_of(names_,
-                             [&](const std::string& n) { return equalsIgnoringCase(n, name); })) {
-        names_.push_back(std::move(name));
-    }
+    std::string folded = name;
+    std::ranges::transform(folded, folded.begin(), lowerAscii);
+    if (seen_.insert(std::move(folded)).second) names_.push_back(std::move(name));
 }
 
 std::string MemoryMakers::text() const {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace kestrel {
@@ -14,9 +15,9 @@ struct ModuleMaker {
 };
 
 // The maker a module's manufacturer text names: a JEDEC JEP106 code ("80CE", "0x00AD00B300AD",
-// "CE80", "7F7F7F7F7F9B0000", "JEDEC ID:80 AD") decoded to its maker's name, any other text
-// trimmed. nullopt for the placeholders firmware writes into unfilled fields ("Not Specified",
-// "0000", "A1_Manufacturer0", ...).
+// "CE80", "7F7F7F7F7F9B0000", "JEDEC ID:80 AD", "Bank 2, Hex 0x98") decoded to its maker's name,
+// any other text with its control characters blanked and trimmed. nullopt for the placeholders
+// firmware writes into unfilled fields ("Not Specified", "0000", "A1_Manufacturer0", ...).
 std::optional<ModuleMaker> moduleMaker(std::string_view text);
 
 // A module's maker from its manufacturer text, else from the module's JEP106 identification
@@ -34,6 +35,7 @@ class MemoryMakers {
 
   private:
     std::vector<std::string> names_;
+    std::unordered_set<std::string> seen_;  // the names in lower case
 };
 
 }  // namespace kestrel

@@ -32,7 +32,9 @@ struct MemoryModuleFacts {
     std::optional<std::int64_t> speedMts;
     std::optional<std::string> deviceLocator;
     std::optional<std::string> manufacturer;
-    std::optional<std::string> manufacturerId;  // JEP106, "80CE"; left out when unknown
+    // JEP106, "80CE", or the source's own text for a code no maker we know holds ("Bank 128,
+    // Hex 0xCE"); left out when unknown.
+    std::optional<std::string> manufacturerId;
 };
 
 struct ProcessorFacts {

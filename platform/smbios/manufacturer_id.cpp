@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "inventory/text_helpers.h"
+#include "inventory/jep106_makers.h"
 
 namespace kestrel::smbios {
 
@@ -14,16 +14,12 @@ std::optional<std::string> manufacturerIdText(std::uint16_t id) {
 }
 
 std::optional<std::string> manufacturerIdFromBank(std::string_view text) {
-    constexpr std::string_view kBank = "Bank ";
-    constexpr std::string_view kHex = ", Hex 0x";
-    const auto hex = text.find(kHex);
-    if (!text.starts_with(kBank) || hex == std::string_view::npos) return std::nullopt;
-    const auto bank = parseInteger(text.substr(kBank.size(), hex - kBank.size()));
-    const std::string_view codeDigits = text.substr(hex + kHex.size());
-    if (!bank || *bank < 1 || *bank > 128 || codeDigits.size() != 2) return std::nullopt;
-    const auto code = parseInteger(codeDigits, 16);
-    if (!code || *code < 0) return std::nullopt;
-    return manufacturerIdText(static_cast<std::uint16_t>(*code << 8 | (*bank - 1)));
+    const auto id = jep106CodeFromBankText(text);
+    if (!id) return std::nullopt;
+    // A code no maker we know holds stays as the source wrote it: rewritten it would read as
+    // something no firmware wrote ("Bank 128" as "7F").
+    if (!jep106Maker(id->bank, id->code)) return std::string(text);
+    return manufacturerIdText(static_cast<std::uint16_t>(id->code << 8 | (id->bank - 1)));
 }
 
 }  // namespace kestrel::smbios

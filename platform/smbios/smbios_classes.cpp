@@ -159,7 +159,7 @@ std::vector<MemoryModuleFacts> memoryModules(const std::vector<InstalledModule>&
     std::vector<MemoryModuleFacts> result;
     for (const auto& [device, capacityBytes] : modules) {
         const auto type = device->byte(kMemoryType);
-        const auto id = device->word(kModuleManufacturerCode);
+        const auto id = device->word(kModuleManufacturerId);
         result.push_back({.capacityBytes = capacityBytes,
                           .memoryType = type ? std::optional(cimMemoryType(*type)) : std::nullopt,
                           .speedMts = moduleSpeed(*device),

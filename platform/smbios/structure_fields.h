@@ -57,9 +57,11 @@ constexpr std::size_t kLocator = 0x10;
 constexpr std::size_t kMemoryType = 0x12;
 constexpr std::size_t kSpeed = 0x15;  // MT/s
 constexpr std::size_t kManufacturer = 0x17;
-constexpr std::size_t kExtendedSize = 0x1C;            // MiB, bits 0-30
-constexpr std::size_t kModuleManufacturerCode = 0x2B;  // SMBIOS 3.2
-constexpr std::size_t kExtendedSpeed = 0x54;           // MT/s, bits 0-30
+constexpr std::size_t kExtendedSize = 0x1C;  // MiB, bits 0-30
+// SMBIOS 3.2: the continuation count (odd parity in bit 7), then the maker's code. The byte
+// before it is the Firmware Version string's number.
+constexpr std::size_t kModuleManufacturerId = 0x2C;
+constexpr std::size_t kExtendedSpeed = 0x54;  // MT/s, bits 0-30
 constexpr std::uint16_t kNotInstalled = 0x0000;
 constexpr std::uint16_t kSizeUnknown = 0xFFFF;
 constexpr std::uint16_t kSizeIsExtended = 0x7FFF;

@@ -18,7 +18,8 @@ TEST(MemoryMaker, FirmwareTextsGiveTheMakersName) {
         {"0x80CE", "Samsung"},
         {"80ad", "SK Hynix"},
         {"802C", "Micron"},
-        {"80FE", "Elpida"},
+        {"80FE", "Numonyx"},  // as the published list has them: Elpida is the third bank's
+        {"02FE", "Elpida"},
         {"0198", "Kingston"},
         {"859B", "Crucial"},
         {"029E", "Corsair"},
@@ -39,6 +40,9 @@ TEST(MemoryMaker, FirmwareTextsGiveTheMakersName) {
         {"7F98000000000000", "Kingston"},
         {"JEDEC ID:80 AD", "SK Hynix"},
         {"JEDEC ID:80 CE", "Samsung"},
+        // as udev and dmidecode write a code
+        {"Bank 2, Hex 0x98", "Kingston"},
+        {"Bank 6, Hex 0x9B", "Crucial"},
         // names stay as written, trimmed; unknown codes stay as the firmware wrote them
         {"  Samsung ", "Samsung"},
         {"Hynix Semiconductor", "Hynix Semiconductor"},
@@ -46,6 +50,7 @@ TEST(MemoryMaker, FirmwareTextsGiveTheMakersName) {
         {"80FF", "80FF"},
         {"7F7F7F7F7F7F7F7F", "7F7F7F7F7F7F7F7F"},
         {"JEDEC ID:80 7F", "JEDEC ID:80 7F"},
+        {"Bank 128, Hex 0xCE", "Bank 128, Hex 0xCE"},
         {"Manufacturer123", "Manufacturer123"},
         {"ManufacturerX", "ManufacturerX"},
         // placeholders
@@ -84,10 +89,25 @@ TEST(MemoryMaker, TheRecordedCodeStandsInWhereTheTextNamesNoMaker) {
     EXPECT_EQ(moduleMakerName("Samsung", "80AD"), "Samsung");
     EXPECT_EQ(moduleMakerName("Not Specified", "80AD"), "SK Hynix");
     EXPECT_EQ(moduleMakerName("80FF", "80AD"), "SK Hynix") << "a known code beats an unknown one";
-    EXPECT_EQ(moduleMakerName("80FF", "80FE"), "Elpida");
+    EXPECT_EQ(moduleMakerName("80FF", "02FE"), "Elpida");
     EXPECT_EQ(moduleMakerName("80FF", "8AFF"), "80FF");
     EXPECT_EQ(moduleMakerName("", "8AFF"), "8AFF");
+    EXPECT_EQ(moduleMakerName("80FF", "Bank 128, Hex 0xCE"), "80FF")
+        << "an unknown code as udev writes it is no maker's name either";
+    EXPECT_EQ(moduleMakerName("Unknown", "Bank 128, Hex 0xCE"), "Bank 128, Hex 0xCE");
     EXPECT_EQ(moduleMakerName("0000", std::nullopt), std::nullopt);
+}
+
+TEST(MemoryMaker, ControlCharactersAreBlankedBeforeTheTextIsRead) {
+    using namespace std::string_view_literals;
+    MemoryMakers makers;
+    for (const auto text : {"Samsung"sv, "Samsung\0"sv, "Samsung\v"sv}) {
+        if (auto name = moduleMakerName(text, std::nullopt)) makers.add(std::move(*name));
+    }
+    EXPECT_EQ(makers.text(), "Samsung");
+    EXPECT_EQ(moduleMakerName("80CE\0"sv, std::nullopt), "Samsung");
+    EXPECT_EQ(moduleMakerName("Not Specified\0"sv, std::nullopt), std::nullopt);
+    EXPECT_EQ(moduleMakerName("Not Specified\0"sv, "80AD"), "SK Hynix");
 }
 
 TEST(MemoryMaker, DistinctNamesInModuleOrderIgnoringCase) {

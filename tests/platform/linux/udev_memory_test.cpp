@@ -36,13 +36,18 @@ TEST(UdevMemory, TheMakersCodeAsTheTableHoldsIt) {
         "E:MEMORY_DEVICE_1_SIZE=1\nE:MEMORY_DEVICE_1_MODULE_MANUFACTURER_ID=Bank 6, Hex 0x9B\n"
         "E:MEMORY_DEVICE_2_SIZE=1\nE:MEMORY_DEVICE_2_MODULE_MANUFACTURER_ID=Bank 0, Hex 0x9B\n"
         "E:MEMORY_DEVICE_3_SIZE=1\nE:MEMORY_DEVICE_3_MODULE_MANUFACTURER_ID=Bank 1, Hex 0xCE0\n"
-        "E:MEMORY_DEVICE_4_SIZE=1\n");
+        "E:MEMORY_DEVICE_4_SIZE=1\n"
+        "E:MEMORY_DEVICE_5_SIZE=1\nE:MEMORY_DEVICE_5_MODULE_MANUFACTURER_ID=Bank 128, Hex 0xCE\n"
+        "E:MEMORY_DEVICE_6_SIZE=1\nE:MEMORY_DEVICE_6_MODULE_MANUFACTURER_ID=Bank 1, Hex 0x00\n");
     ASSERT_TRUE(memory);
     const auto modules = memory->modules();
-    ASSERT_EQ(modules.size(), 5u);
+    ASSERT_EQ(modules.size(), 7u);
     EXPECT_EQ(modules[0].manufacturerId, "00CE");
     EXPECT_EQ(modules[1].manufacturerId, "059B");
     for (std::size_t i = 2; i < 5; ++i) EXPECT_EQ(modules[i].manufacturerId, std::nullopt) << i;
+    EXPECT_EQ(modules[5].manufacturerId, "Bank 128, Hex 0xCE")
+        << "a code no maker we know holds is kept as udev wrote it";
+    EXPECT_EQ(modules[6].manufacturerId, std::nullopt) << "0 is no code";
 }
 
 TEST(UdevMemory, CountsAndSizesThatCannotBeOneAreUnknownAndNamed) {

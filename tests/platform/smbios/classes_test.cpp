@@ -89,20 +89,34 @@ TEST(Modules, SpeedTypeAndStrings) {
         << "trimmed; a string index past the last string or a missing byte is Null";
 }
 
+// A 3.2 record (0x54 bytes) with its identification where the published layout puts it: the
+// Firmware Version string's number at 0x2B, the Module Manufacturer ID (continuation count with
+// odd parity, then the code) at 0x2C, the Module Product ID at 0x2E.
+Record identifiedModule(std::uint16_t handle, std::uint16_t manufacturerId) {
+    return module(handle, 0x10, 8192)
+        .resize(0x54)
+        .strings({"DIMM " + std::to_string(handle), "Unknown", "FW 7"})
+        .byte(0x2B, 3)
+        .word(0x2C, manufacturerId)
+        .word(0x2E, 0x5A31);
+}
+
 TEST(Modules, TheMakersCodeOnlyWhereARecordHoldsOne) {
     const ManagementTable classes = classesFromTable(tableWith({
         systemArray(0x10, 0x01000000, 8).structure(),
-        module(1, 0x10, 8192).resize(0x54).word(0x2B, 0xCE80).structure(),
-        module(2, 0x10, 8192).resize(0x54).word(0x2B, 0x9B05).structure(),
-        module(3, 0x10, 8192).resize(0x54).structure(),  // 0: the firmware does not know
-        module(4, 0x10, 8192).structure(),               // a record from before 3.2
+        identifiedModule(1, 0xCE80).structure(),               // Bank 1, Hex 0xCE
+        identifiedModule(2, 0x9B85).structure(),               // Bank 6, Hex 0x9B
+        identifiedModule(3, 0).structure(),                    // the firmware does not know
+        identifiedModule(4, 0x9801).resize(0x2D).structure(),  // cut inside the word
+        module(5, 0x10, 8192).structure(),                     // a record from before 3.2
     }));
     const auto& modules = classes.objects("Win32_PhysicalMemory");
-    ASSERT_EQ(modules.size(), 4u);
+    ASSERT_EQ(modules.size(), 5u);
     EXPECT_EQ(modules[0].at(std::string(schema::kModuleManufacturerId)), InventoryValue("80CE"));
-    EXPECT_EQ(modules[1].at(std::string(schema::kModuleManufacturerId)), InventoryValue("059B"));
-    EXPECT_FALSE(modules[2].contains(std::string(schema::kModuleManufacturerId)));
-    EXPECT_FALSE(modules[3].contains(std::string(schema::kModuleManufacturerId)));
+    EXPECT_EQ(modules[1].at(std::string(schema::kModuleManufacturerId)), InventoryValue("859B"));
+    for (std::size_t i = 2; i < 5; ++i) {
+        EXPECT_FALSE(modules[i].contains(std::string(schema::kModuleManufacturerId))) << i;
+    }
 }
 
 TEST(MemoryArrays, CapacityAndDeviceCount) {

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "inventory/management/schema.h"
+
 namespace kestrel::smbios::test {
 namespace {
 
@@ -83,6 +85,21 @@ InventoryValue memoryType(const std::string& name) {
     return kCim.at(name);
 }
 
+const std::string kModuleManufacturerId = "Module Manufacturer ID";
+
+// Our "859B" as dmidecode shows it, "Bank 6, Hex 0x9B": the bank is one more than the
+// continuation count, whose parity bit dmidecode drops.
+InventoryValue asDmidecodeShowsId(const InventoryValue& ours) {
+    const auto* text = std::get_if<std::string>(&ours.storage());
+    unsigned count = 0, code = 0;
+    if (!text || text->size() != 4 || std::sscanf(text->c_str(), "%2x%2x", &count, &code) != 2) {
+        return ours;
+    }
+    char shown[32];
+    std::snprintf(shown, sizeof shown, "Bank %u, Hex 0x%02X", (count & 0x7F) + 1, code);
+    return std::string(shown);
+}
+
 bool sameAsShown(const InventoryValue& ours, const InventoryValue& shown) {
     const auto* text = std::get_if<std::string>(&shown.storage());
     if (!text) return ours == shown;
@@ -138,11 +155,17 @@ ManagementTable classesFromDmidecode(std::string_view text) {
             r.at("Size") != "No Module Installed") {
             const InventoryValue bytes = size(r.at("Size"), 1);
             if (!bytes.isNull()) total += std::get<std::int64_t>(bytes.storage());
-            classes.add("Win32_PhysicalMemory", {{"Capacity", bytes},
-                                                 {"MemoryType", memoryType(r.at("Type"))},
-                                                 {"Speed", number(r.at("Speed"))},
-                                                 {"DeviceLocator", r.text("Locator")},
-                                                 {"Manufacturer", r.text("Manufacturer")}});
+            PropertyMap module{{"Capacity", bytes},
+                               {"MemoryType", memoryType(r.at("Type"))},
+                               {"Speed", number(r.at("Speed"))},
+                               {"DeviceLocator", r.text("Locator")},
+                               {"Manufacturer", r.text("Manufacturer")}};
+            // Records of 3.2 and later; dmidecode says "Unknown" where the firmware wrote 0.
+            if (const auto id = r.values.find(kModuleManufacturerId);
+                id != r.values.end() && id->second != "Unknown") {
+                module.emplace(schema::kModuleManufacturerId, id->second);
+            }
+            classes.add("Win32_PhysicalMemory", std::move(module));
         }
     }
     if (!bios || !system) throw std::runtime_error("dmidecode shows no BIOS or no system");
@@ -173,7 +196,12 @@ std::vector<std::string> differences(const ManagementTable& ours, const Manageme
                 found.push_back(name + ": other properties");
             for (const auto& [property, value] : expected[i]) {
                 const auto mine = actual[i].find(property);
-                if (mine == actual[i].end() || !sameAsShown(mine->second, value)) {
+                const bool same =
+                    mine != actual[i].end() && sameAsShown(property == schema::kModuleManufacturerId
+                                                               ? asDmidecodeShowsId(mine->second)
+                                                               : mine->second,
+                                                           value);
+                if (!same) {
                     found.push_back(name + "[" + std::to_string(i) + "]." + property + " = " +
                                     (mine == actual[i].end() ? "missing" : describe(mine->second)) +
                                     ", dmidecode shows " + describe(value));

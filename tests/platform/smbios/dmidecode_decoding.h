@@ -9,7 +9,8 @@
 namespace kestrel::smbios::test {
 
 // The seven classes as dmidecode's text decoding of a table (`-t 0,1,2,4,16,17`) implies them,
-// by the same rules as the mapping under test. Strings stay as dmidecode shows them.
+// by the same rules as the mapping under test. Strings stay as dmidecode shows them, and so does
+// a module's maker code ("Bank 6, Hex 0x9B").
 ManagementTable classesFromDmidecode(std::string_view text);
 
 // Where our classes differ from dmidecode's, one line each. A string matches when it reads as
