@@ -2,7 +2,7 @@
 """Runs the real kestrel on a private X display and drives it as a user would.
 
 kestrel_e2e.py SCENARIO --bin DIR --make-fake-root SCRIPT [--dump FILE] [--locale NAME]
-               [--latin1-maker]
+               [--latin1-maker] [--screen WxH --scale F --panels TOP,BOTTOM --expect HOW]
 
   scan    click OK, wait for the main window, check the selector request that reached a
           loopback proxy, click the copy button and compare the clipboard byte for byte with
@@ -14,6 +14,11 @@ kestrel_e2e.py SCENARIO --bin DIR --make-fake-root SCRIPT [--dump FILE] [--local
   reader  with the accessibility bus up, as a screen reader has it: walk kestrel's windows from
           outside and check what a reader hears of the disclaimer, the values, the lists and
           the selector page
+  fit     on a screen of --screen pixels at Qt's scale --scale, less panels of TOP and BOTTOM
+          pixels: the disclaimer and the main window lie inside the work area, the main window
+          as --expect says (layout: the layout's size and place; shortened: the layout's width,
+          the work area's height; scrolls: from the work area's top-left corner, its height,
+          wider than the layout by a scroll bar), and its copy button copies the report
 
 The machine is a fake root made from an SMBIOS dump (KESTREL_ROOT). For cancel and key its
 /proc files are named pipes that nobody writes: a scan would block on them, so a process that
@@ -35,13 +40,14 @@ import time
 
 from accessibility_bus import AccessibilityBus
 from selector_proxy import SelectorProxy
-from xsession import XClient, Xvfb
+from xsession import SCREEN, XClient, Xvfb
 
 # Window sizes, and click points relative to each window's client area (centres of the
 # buttons, from their twips: 15 to a pixel).
 DIALOG = (410, 322)
 SPLASH = (242 + 6, 78 + 6)  # the client area and the dialog frame Kestrel draws around it
 MAIN = (785, 706)
+MAIN_PLACE = (1845 // 15, 330 // 15)  # the client area's top-left corner on the screen
 OK_BUTTON = (1920 // 15 + 40, 4320 // 15 + 12)
 CANCEL_BUTTON = (3240 // 15 + 40, 4320 // 15 + 12)
 # clipboardCmd sits in Frame8, in Frame1 (which starts 8 pixels above the client area).
@@ -64,9 +70,12 @@ def check(condition, message):
 class Kestrel:
     """The kestrel process on a display, with its own runtime directory and error log."""
 
-    def __init__(self, binary, display, root, workdir, proxy=None, locale=None, bus=None):
+    def __init__(self, binary, display, root, workdir, proxy=None, locale=None, bus=None,
+                 scale=None):
         env = dict(bus.env() if bus else os.environ, DISPLAY=display, KESTREL_ROOT=str(root),
                    XDG_RUNTIME_DIR=str(workdir))
+        if scale:
+            env["QT_SCALE_FACTOR"] = str(scale)
         if locale:
             env["LC_ALL"] = locale
         env.pop("WAYLAND_DISPLAY", None)
@@ -383,6 +392,70 @@ def scenario_reader(args, workdir):
             kestrel.stop()
 
 
+def scaled(point, scale):
+    return tuple(round(value * scale) for value in point)
+
+
+def inside(geometry, work):
+    x, y, width, height = geometry
+    return (x >= work[0] and y >= work[1] and x + width <= work[0] + work[2] and
+            y + height <= work[1] + work[3])
+
+
+def scenario_fit(args, workdir):
+    root = make_root(args, workdir, blocking_proc=False)
+    report = scan_output(args, root, "--report")
+    scale = args.scale
+    screen = tuple(map(int, args.screen.split("x")))
+    top, bottom = map(int, args.panels.split(","))
+    work = (0, top, screen[0], screen[1] - top - bottom)
+    with Xvfb(screen) as xvfb, SelectorProxy() as proxy:
+        x = XClient(xvfb.number)
+        x.set_work_area(*work)
+        kestrel = Kestrel(args.bin / "kestrel", xvfb.display, root, workdir, proxy, scale=scale)
+        try:
+            dialog, _ = x.wait_for_map(scaled(DIALOG, scale), 60)
+            check(dialog, "the disclaimer did not appear at %s" % (scaled(DIALOG, scale),))
+            placed = x.geometry(dialog)
+            check(inside(placed, work), "the disclaimer at %s is not inside the work area %s"
+                  % (placed, work))
+            click(xvfb.display, placed, scaled(OK_BUTTON, scale)).wait()
+            main = None
+            while not main:
+                event = x.next_event({19}, 60)  # MapNotify
+                check(event, "the main window did not appear")
+                if x.sizes.get(event[2]) not in (scaled(DIALOG, scale), scaled(SPLASH, scale)):
+                    main = event[2]
+            shown = x.geometry(main)
+            check(inside(shown, work), "the main window at %s is not inside the work area %s"
+                  % (shown, work))
+            layout = scaled(MAIN, scale)
+            expected = {
+                "layout": lambda g: g == scaled(MAIN_PLACE, scale) + layout,
+                "shortened": lambda g: g[2] == layout[0] and g[1] == work[1] and
+                                       g[3] == work[3] < layout[1],
+                "scrolls": lambda g: g[:2] == work[:2] and g[3] == work[3] and g[2] > layout[0],
+            }[args.expect]
+            check(expected(shown), "the main window at %s is not as %s says (layout %s)"
+                  % (shown, args.expect, layout))
+            proxy.wait_for("http://", 60)
+
+            click(xvfb.display, shown, scaled(COPY_BUTTON, scale)).wait()
+            deadline = time.monotonic() + 10
+            clipboard = read_clipboard(xvfb.display)
+            while clipboard != report and time.monotonic() < deadline:
+                time.sleep(0.1)
+                clipboard = read_clipboard(xvfb.display)
+            check(clipboard == report, "the copy button did not copy the report: %r" % clipboard)
+            x.close_window(main)
+            check(kestrel.wait(30) == 0, "closing the main window did not end kestrel with 0")
+        except Failure as failure:
+            raise Failure("%s\n--- kestrel's output:\n%s" % (failure, kestrel.stop()))
+        finally:
+            kestrel.stop()
+            x.close()
+
+
 def page_heading(reader, window):
     at = reader.at
     for document in reader.shown(window, at.ROLE_DOCUMENT_WEB) + \
@@ -423,7 +496,8 @@ def scenario_nodisplay(args, workdir):
 
 
 SCENARIOS = {"scan": scenario_scan, "cancel": scenario_cancel, "key": scenario_key,
-             "reader": scenario_reader, "nodisplay": scenario_nodisplay}
+             "reader": scenario_reader, "nodisplay": scenario_nodisplay,
+             "fit": scenario_fit}
 
 
 def main():
@@ -434,6 +508,10 @@ def main():
     parser.add_argument("--dump", required=True)
     parser.add_argument("--locale")
     parser.add_argument("--latin1-maker", action="store_true")
+    parser.add_argument("--screen", default="%dx%d" % SCREEN)
+    parser.add_argument("--scale", type=float, default=1.0)
+    parser.add_argument("--panels", default="0,0")
+    parser.add_argument("--expect", choices=("layout", "shortened", "scrolls"), default="layout")
     args = parser.parse_args()
     if args.locale:
         wanted = args.locale.lower().replace("-", "")

@@ -26,7 +26,8 @@ CW_EVENT_MASK = 1 << 11
 class Xvfb:
     """A virtual X server on a free display; use as a context manager."""
 
-    def __init__(self):
+    def __init__(self, screen=SCREEN):
+        self.screen = screen
         self.number = None
         self.process = None
 
@@ -35,7 +36,7 @@ class Xvfb:
         # here would race with other tests doing the same, and two of them would share a server.
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % SCREEN,
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % self.screen,
              "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
@@ -159,6 +160,15 @@ class XClient:
         """(x, y, width, height), or None for a window that is gone."""
         reply = self._reply(self._request(struct.pack("<BxHI", 14, 2, window)))
         return struct.unpack_from("<hhHH", reply, 12) if reply else None
+
+    def set_work_area(self, x, y, width, height):
+        """Announces the screen less a panel as a desktop's panel would (_NET_WORKAREA on the
+        root window), for the programs that start after this."""
+        atom = self.intern_atom("_NET_WORKAREA")
+        cardinal = 6
+        self._request(struct.pack("<BBHIIIBxxxI4I", 18, 0, 10, self.root, atom, cardinal, 32, 4,
+                                  x, y, width, height))
+        self.sync()
 
     def intern_atom(self, name):
         encoded = name.encode()

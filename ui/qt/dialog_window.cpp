@@ -1,6 +1,7 @@
 #include "ui/qt/dialog_window.h"
 
 #include "ui/qt/twips.h"
+#include "ui/qt/window_fit.h"
 #include "ui_dialog.h"
 
 namespace kestrel::gui {
@@ -16,8 +17,7 @@ DialogWindow::DialogWindow(forms::WindowRuntime& windowRuntime, forms::Handler s
                                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       ui_(std::make_unique<Ui::Dialog>()) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    setGeometry(QRect(kPosition, size()));
+    new WindowFit(*this, kPosition);
     form_.emplace(*this, windowRuntime, std::move(showScanScreen));
 }
 

@@ -4,11 +4,13 @@
 
 #include "inventory/controls.h"
 #include "ui/qt/accessibility.h"
+#include "ui/forms/screen_fit.h"
 #include "ui/qt/browser_url.h"
 #include "ui/qt/cursor_file.h"
 #include "ui/qt/first_line_label.h"
 #include "ui/qt/list_keys.h"
 #include "ui/qt/twips.h"
+#include "ui/qt/window_fit.h"
 #include "ui_form1.h"
 #include "web/web_plugin.h"
 
@@ -49,8 +51,9 @@ Form1Window::Form1Window(forms::WindowRuntime& windowRuntime, forms::Desktop& de
       ui_(std::make_unique<Ui::Form1>()) {
     ui_->setupUi(this);
     nameCaptionedControls(*this);
-    setFixedSize(size());
-    setGeometry(QRect(kPosition, size()));
+    std::vector<QWidget*> pageArea;
+    for (const auto name : forms::kPageArea) pageArea.push_back(&child<QWidget>(name));
+    new WindowFit(*this, kPosition, pageArea, twips(forms::kMinimumPageTwips));
     const QCursor hand = loadCursorFile(QStringLiteral(":/kestrel/hand.cur"));
     ui_->Image1->setCursor(hand);
     ui_->Label39->setCursor(hand);

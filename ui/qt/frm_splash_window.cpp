@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "ui/qt/window_fit.h"
 #include "ui_frm_splash.h"
 
 namespace kestrel::gui {
@@ -25,9 +26,10 @@ FrmSplashWindow::FrmSplashWindow(forms::WindowRuntime& windowRuntime, forms::Frm
         control->setParent(clientArea);
         control->setHidden(hidden);
     }
-    setFixedSize(size() + QSize(2 * kDialogFrame, 2 * kDialogFrame));
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                    QGuiApplication::primaryScreen()->geometry()));
+    resize(size() + QSize(2 * kDialogFrame, 2 * kDialogFrame));
+    new WindowFit(*this, QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                             QGuiApplication::primaryScreen()->geometry())
+                             .topLeft());
     form_.emplace(*this, std::move(scan), std::move(showMainWindow));
 }
 

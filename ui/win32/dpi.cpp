@@ -33,4 +33,11 @@ RECT windowRectFor(RECT client, DWORD style, DWORD exStyle, int dpi) {
     return client;
 }
 
+int scrollBarWidthFor(int dpi) {
+    using MetricsForDpiFn = int(WINAPI*)(int, UINT);
+    static const auto metricsForDpi = user32Function<MetricsForDpiFn>("GetSystemMetricsForDpi");
+    if (metricsForDpi) return metricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi));
+    return GetSystemMetrics(SM_CXVSCROLL);
+}
+
 }  // namespace kestrel::win32

@@ -11,4 +11,7 @@ int dpiOf(HWND window);
 // The outer rectangle of a window whose client area is client, for its styles at dpi.
 RECT windowRectFor(RECT client, DWORD style, DWORD exStyle, int dpi);
 
+// The width of a vertical scroll bar at dpi.
+int scrollBarWidthFor(int dpi);
+
 }  // namespace kestrel::win32

@@ -5,6 +5,7 @@
 
 #include "inventory/error.h"
 #include "platform/wmi/utf16.h"
+#include "ui/forms/screen_fit.h"
 #include "ui/win32/browser_site_window.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/error_boundary.h"
@@ -12,6 +13,7 @@
 #include "ui/win32/twips.h"
 #include "ui/win32/web_browser.h"
 #include "ui/win32/window_frames.h"
+#include "ui/win32/window_scroll.h"
 
 namespace kestrel::win32 {
 namespace {
@@ -83,9 +85,7 @@ FormWindow::FormWindow(const layout::WindowLayout& layout, FormEvents events)
     if (!window_) throw Error("cannot create the window " + std::string(layout.name));
     try {
         controls_ = std::make_unique<LaidOutWindow>(window_, layout);
-        const int dpi = dpiOf(window_);
-        controls_->place(dpi);
-        placeWindow(dpi);
+        placeWindow(dpiOf(window_));
         for (const layout::ControlLayout& c : layout.controls) {
             if (c.kind != layout::ControlKind::browser) continue;
             browserSite_ = controls_->control(c.name);
@@ -100,20 +100,38 @@ FormWindow::FormWindow(const layout::WindowLayout& layout, FormEvents events)
 
 FormWindow::~FormWindow() { destroy(); }
 
-void FormWindow::placeWindow(int dpi) {
+void FormWindow::placeWindow(int dpi, const RECT* suggested) {
     const WindowFrame frame = windowFrameOf(layout_.name);
     const int width = twipsToPixels(layout_.clientWidth, dpi);
     const int height = twipsToPixels(layout_.clientHeight, dpi);
+    const RECT framed = windowRectFor({0, 0, width, height}, frame.style, frame.exStyle, dpi);
+    const forms::FrameMargins margins{-framed.left, -framed.top, framed.right - width,
+                                      framed.bottom - height};
     POINT client{(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
-    if (frame.clientTwips) {
+    if (suggested) {
+        client = {suggested->left + margins.left, suggested->top + margins.top};
+    } else if (frame.clientTwips) {
         client = {twipsToPixels(frame.clientTwips->x, dpi),
                   twipsToPixels(frame.clientTwips->y, dpi)};
     }
-    const RECT outer = windowRectFor({client.x, client.y, client.x + width, client.y + height},
-                                     frame.style, frame.exStyle, dpi);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint(client, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    const forms::WindowFit fit = forms::fitToWorkArea(
+        {width, height, {client.x, client.y}, controls_->pageSlack(dpi)}, margins,
+        {work.left, work.top, work.right - work.left, work.bottom - work.top},
+        scrollBarWidthFor(dpi));
+    controls_->place(dpi, fit.pageShrink);
+    // Scroll bars lie inside the frame but outside the client area proper.
+    const RECT outer =
+        windowRectFor({fit.client.left, fit.client.top, fit.client.left + fit.client.width,
+                       fit.client.top + fit.client.height},
+                      frame.style, frame.exStyle, dpi);
     SetWindowPos(window_, nullptr, outer.left, outer.top, outer.right - outer.left,
                  outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    resetScroll(window_, fit.contentWidth, fit.contentHeight);
 }
 
 void FormWindow::show() {
@@ -233,15 +251,15 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 events_.closeRequested();
             }
             return 0;
-        case WM_DPICHANGED: {
-            const int dpi = HIWORD(wParam);
-            controls_->place(dpi);
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+        case WM_DPICHANGED:
+            // Where the system suggests, on the screen the window has reached, fitted anew.
+            placeWindow(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
-        }
+        case WM_VSCROLL:
+        case WM_HSCROLL:
+        case WM_MOUSEWHEEL:
+            if (handleScroll(window_, message, wParam)) return 0;
+            break;
         case WM_DESTROY: {
             if (browser_) setBrowserIn(browserSite_, nullptr);
             browser_.reset();

@@ -59,7 +59,9 @@ class FormWindow {
   private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void placeWindow(int dpi);
+    // Sizes and places the window and its controls for dpi on its screen's work area, at the
+    // layout's place or, when the dpi changed, at the place the system suggests.
+    void placeWindow(int dpi, const RECT* suggested = nullptr);
 
     const layout::WindowLayout& layout_;
     FormEvents events_;

@@ -7,6 +7,7 @@
 
 #include "inventory/error.h"
 #include "platform/wmi/utf16.h"
+#include "ui/forms/screen_fit.h"
 #include "ui/win32/browser_site_window.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/twips.h"
@@ -113,13 +114,22 @@ const layout::ControlLayout* LaidOutWindow::layoutOf(HWND control) const {
     return found == controls_.end() ? nullptr : found->first;
 }
 
-void LaidOutWindow::place(int dpi) {
+void LaidOutWindow::place(int dpi, int pageShrink) {
     for (const auto& [c, hwnd] : controls_) {
+        const int shrink = std::ranges::count(forms::kPageArea, c->name) ? pageShrink : 0;
         SetWindowPos(hwnd, nullptr, twipsToPixels(c->rect.left, dpi),
                      twipsToPixels(c->rect.top, dpi), twipsToPixels(c->rect.width, dpi),
-                     twipsToPixels(c->rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+                     twipsToPixels(c->rect.height, dpi) - shrink, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(c->font, dpi)), TRUE);
     }
+}
+
+int LaidOutWindow::pageSlack(int dpi) const {
+    const auto page = std::ranges::find_if(
+        controls_, [](const auto& built) { return built.first->name == forms::kPageArea.back(); });
+    if (page == controls_.end()) return 0;
+    return std::max(0, twipsToPixels(page->first->rect.height, dpi) -
+                           twipsToPixels(forms::kMinimumPageTwips, dpi));
 }
 
 std::vector<HWND> LaidOutWindow::tabStops() const {

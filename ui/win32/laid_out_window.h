@@ -27,8 +27,11 @@ class LaidOutWindow {
     // The layout of one of this window's controls; nullptr for any other window.
     const layout::ControlLayout* layoutOf(HWND control) const;
 
-    // Places and sizes every control and sets its font for dpi.
-    void place(int dpi);
+    // Places and sizes every control and sets its font for dpi, the page area pageShrink pixels
+    // shorter than the layout.
+    void place(int dpi, int pageShrink = 0);
+    // How many pixels shorter the page area may get at dpi; 0 for a window without one.
+    int pageSlack(int dpi) const;
     // The shown and enabled controls that take focus, in tab order.
     std::vector<HWND> tabStops() const;
 

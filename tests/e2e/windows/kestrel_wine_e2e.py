@@ -2,7 +2,8 @@
 """kestrel.exe under Wine, driven with xdotool on the test prefix's display as a user would.
 
 usage: kestrel_wine_e2e.py SCENARIO --bin DIR --prefix-script PATH [--dump-decoding FILE]
-                           [--probe-url URL]
+                           [--probe-url URL] [--screen WxH --dpi N --panels TOP,BOTTOM
+                           --expect HOW]
 
 Scenarios:
   copy      OK on the disclaimer, then the main window's copy button: the Windows clipboard
@@ -22,6 +23,12 @@ Scenarios:
   error     Wine's instrumentation disabled: after OK, the error box says "Run-time error: " and
             what kestrel-scan.exe says of the same failure, and Kestrel ends with status 1
             without showing the main window.
+  fit       On a prefix of its own, started on a display of --screen pixels at --dpi, less
+            panels of TOP and BOTTOM pixels: the disclaimer and the main window lie inside the
+            work area, the main window as --expect says (layout: the layout's client size;
+            shortened: the layout's width and the work area's height; scrolls: from the work
+            area's top-left corner at its height, with a vertical scroll bar that brings the
+            browser's lower edge into view), and the copy button copies the report.
 
 identity and probe run in a mount namespace of their own (unshare -m, root only), where
 /sys/class and /etc/hosts are replaced for Kestrel alone; elsewhere they exit with 77 (skipped).
@@ -49,6 +56,8 @@ MAIN_CLIENT = (123, 22)
 OK_BUTTON = (168, 300)
 CANCEL_BUTTON = (256, 300)
 COPY_BUTTON = (648, 372)
+COPY_CAPTION = "Copy System Info To Clipboard"
+BROWSER_CLASS = "KestrelBrowserSite"
 INTERNET_SETTINGS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings"
 SKIPPED = 77
 # The files of /sys/class/dmi/id that Wine makes its firmware table from (as strace shows it
@@ -393,8 +402,84 @@ def scenario_error(prefix, args):
     check(wait_exit(kestrel) == 1, "Kestrel did not end with status 1 after the error box")
 
 
+def window_with(prefix, caption):
+    """Kestrel's shown window that has a control captioned so, as window-controls.exe reads it."""
+    return next((w for w in prefix.shown().get("KestrelForm", [])
+                 if any(c["text"] == caption and c["shown"] for c in w["controls"])), None)
+
+
+def control_captioned(window, caption):
+    return next(c for c in window["controls"] if c["text"] == caption)
+
+
+def centre(rect):
+    return ((rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2)
+
+
+def inside(rect, area):
+    return (rect[0] >= area[0] and rect[1] >= area[1] and rect[2] <= area[2] and
+            rect[3] <= area[3])
+
+
+def scenario_fit(prefix, args):
+    report = prefix.run(prefix.exe("kestrel-scan.exe"), "--report").stdout
+    check(report.count(b"\r\n") >= 34, "kestrel-scan.exe --report printed no report")
+    kestrel = prefix.start(prefix.exe("kestrel.exe"))
+    dialog = wait_until(lambda: window_with(prefix, "OK"), "the disclaimer did not appear")
+    work = dialog["workArea"]
+    check(inside(dialog["rect"], work), "the disclaimer at %s is not inside the work area %s"
+          % (dialog["rect"], work))
+    prefix.click_at(centre(control_captioned(dialog, "OK")["rect"]))
+    main = wait_until(lambda: window_with(prefix, COPY_CAPTION), "the main window did not appear")
+    outer, client = main["rect"], main["clientRect"]
+    check(inside(outer, work), "the main window at %s is not inside the work area %s"
+          % (outer, work))
+    layout = (round(785 * args.dpi / 96), round(706 * args.dpi / 96))
+    size = (client[2] - client[0], client[3] - client[1])
+    fills_height = outer[3] - outer[1] == work[3] - work[1]
+    expected = {
+        "layout": size == layout and main["scrollBars"] == [False, False],
+        "shortened": size[0] == layout[0] and size[1] < layout[1] and fills_height and
+                     main["scrollBars"] == [False, False],
+        "scrolls": outer[:2] == work[:2] and fills_height and main["scrollBars"] == [False, True],
+    }[args.expect]
+    check(expected, "the main window (outer %s, client %s, scroll bars %s) is not as %s says "
+          "(layout %s)" % (outer, client, main["scrollBars"], args.expect, layout))
+
+    prefix.click_at(centre(control_captioned(main, COPY_CAPTION)["rect"]))
+    copied = b""
+    deadline = time.monotonic() + 20
+    while copied != report and time.monotonic() < deadline:
+        time.sleep(0.2)
+        copied = prefix.run(prefix.exe("clipboard-text.exe")).stdout
+    check(copied == report, "the copy button did not copy the report: %r" % copied)
+
+    def browser_bottom(window):
+        return next(c["rect"][3] for c in window["controls"] if c["class"] == BROWSER_CLASS)
+
+    if args.expect == "scrolls":
+        check(browser_bottom(main) > client[3], "the browser is whole before scrolling")
+        # The scroll bar's track, just above its lower arrow: a page down per click.
+        arrow = round(17 * args.dpi / 96)
+        for _ in range(3):
+            prefix.click_at((client[2] + arrow // 2, client[3] - arrow - 4))
+        main = wait_until(lambda: (lambda w: w if browser_bottom(w) <= client[3] else None)(
+            window_with(prefix, COPY_CAPTION)), "scrolling did not bring the browser into view",
+            timeout=10)
+    prefix.click_at(main["close"])
+    check(wait_exit(kestrel) == 0, "the close box did not end Kestrel with status 0")
+
+
 SCENARIOS = {"copy": scenario_copy, "cancel": scenario_cancel, "identity": scenario_identity,
-             "probe": scenario_probe, "error": scenario_error}
+             "probe": scenario_probe, "error": scenario_error, "fit": scenario_fit}
+
+
+def start_own_prefix(args):
+    """Starts the prefix ($WINEPREFIX, this test's own) on a display of the screen's size with
+    its panels, at the dpi."""
+    subprocess.run([args.prefix_script, "start"], check=True, timeout=600,
+                   env=dict(os.environ, KESTREL_WINE_SCREEN=args.screen,
+                            KESTREL_WINE_DPI=str(args.dpi), KESTREL_WINE_PANELS=args.panels))
 
 
 def main():
@@ -404,12 +489,20 @@ def main():
     parser.add_argument("--prefix-script", required=True)
     parser.add_argument("--dump-decoding")
     parser.add_argument("--probe-url")
+    parser.add_argument("--screen")
+    parser.add_argument("--dpi", type=int, default=96)
+    parser.add_argument("--panels", default="0,0")
+    parser.add_argument("--expect", choices=("layout", "shortened", "scrolls"))
     args = parser.parse_args()
+    if args.scenario == "fit":
+        start_own_prefix(args)
     prefix = Prefix(args.prefix_script, args.bin)
     try:
         SCENARIOS[args.scenario](prefix, args)
     finally:
         prefix.stop_started()
+        if args.scenario == "fit":
+            subprocess.run([args.prefix_script, "stop"], stdout=subprocess.DEVNULL)
     print("PASS")
 
 

@@ -3,7 +3,8 @@
 // on the X display as such).
 //
 //   window-controls TITLE             one JSON line per shown top-level window titled TITLE:
-//                                     its class, rectangle and close box, and each of its
+//                                     its class, rectangle, client rectangle, scroll bars,
+//                                     its screen's work area and close box, and each of its
 //                                     controls (class, text, rectangle, shown, a static's icon,
 //                                     a list's rows and selection)
 //   window-controls TITLE --click T   presses the button captioned T in such a window, shown or
@@ -144,8 +145,18 @@ int wmain(int argc, wchar_t** argv) {
         GetWindowRect(window, &r);
         json controls = json::array();
         for (HWND child : descendants(window)) controls.push_back(control(child));
+        RECT client;
+        GetClientRect(window, &client);
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+        const LONG style = GetWindowLongW(window, GWL_STYLE);
         const json found = {{"class", classOf(window)},
                             {"rect", rectangle(r)},
+                            {"clientRect", rectangle(client)},
+                            {"workArea", rectangle(monitor.rcWork)},
+                            {"scrollBars", {(style & WS_HSCROLL) != 0, (style & WS_VSCROLL) != 0}},
                             {"close", closeBox(window)},
                             {"controls", controls}};
         std::printf("%s\n", found.dump().c_str());

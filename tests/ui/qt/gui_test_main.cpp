@@ -19,7 +19,9 @@ extern "C" const char* __lsan_default_suppressions() {
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // One 1280 x 1024 screen, as on the whole-program tests' displays: the main window fits it
+    // (the platform's own default, 800 x 600, would shorten it).
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" KESTREL_OFFSCREEN_SCREEN);
     // The embedded browser must not reach the network: its requests go to a closed loopback
     // port.
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--proxy-server=http://127.0.0.1:9");
