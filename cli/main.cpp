@@ -1,10 +1,17 @@
 // kestrel-scan: the same scan as the main window, printed instead of shown.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <iostream>
+#include <string>
+#include <string_view>
 
 #include "cli/json_output.h"
 #include "cli/options.h"
+#include "inventory/error.h"
 #include "inventory/recording_scan_target.h"
+#include "inventory/text_helpers.h"
 #include "wiring/build_config.h"
 #include "wiring/data_source.h"
 #include "wiring/run_scan.h"
@@ -28,22 +35,41 @@ void writeBinaryOutput() {
 #endif
 }
 
+// Every line on stderr is one "kestrel-scan:" line, whatever the message holds: a value that
+// reaches a message (a file name, a library's text) must neither add lines nor drive the
+// terminal.
+void say(std::string_view message) {
+    std::cerr << "kestrel-scan: " << kestrel::trimTrailingBlanks(kestrel::blankControls(message))
+              << '\n';
+}
+
+// The output, flushed and checked: a report lost to a full disk or a closed stdout must not
+// pass for success.
+void writeOutput(std::string_view text, const char* what) {
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+        std::fflush(stdout) == 0) {
+        return;
+    }
+    throw kestrel::Error(std::string("cannot write the ") + what + ": " + std::strerror(errno));
+}
+
 int run(const kestrel::cli::Options& options) {
     const kestrel::OpenedSource source = kestrel::openDataSource(options.input);
-    for (const auto& notice : source.sources.notices)
-        std::cerr << "kestrel-scan: " << notice << '\n';
+    for (const auto& notice : source.sources.notices) say(notice);
     kestrel::SystemInventory inventory;
     kestrel::RecordingScanTarget target(inventory);
     kestrel::runScan(*source.service, target, inventory);
     switch (options.output) {
         case kestrel::cli::Output::Report:
-            std::cout << inventory.reportText;
+            writeOutput(inventory.reportText, "report");
             break;
         case kestrel::cli::Output::Url:
-            std::cout << inventory.selectorUrl << '\n';
+            writeOutput(inventory.selectorUrl + '\n', "address");
             break;
         case kestrel::cli::Output::Json:
-            std::cout << kestrel::cli::toJson(inventory, target, source.sources.answered);
+            writeOutput(kestrel::cli::toJson(inventory, target, source.sources.answered),
+                        "JSON document");
             break;
     }
     return 0;
@@ -58,25 +84,26 @@ int main(int argc, char** argv) {
     try {
         options = kestrel::cli::parseOptions({argv + 1, argv + argc});
     } catch (const kestrel::cli::UsageError& e) {
-        std::cerr << "kestrel-scan: " << e.message << "\n" << kestrel::cli::usageText();
+        say(e.message);
+        std::cerr << kestrel::cli::usageText();
         return kUsageError;
     }
-    if (options.help) {
-        std::cout << kestrel::cli::usageText();
-        return 0;
-    }
-    if (options.version) {
-        std::cout << "kestrel-scan " << kestrel::build::kVersion << '\n';
-        return 0;
-    }
-    // Every failure, whoever raised it (a library's own exception, memory running out), ends
-    // in one line and the same status.
+    // Every failure, whoever raised it (a library's own exception, memory running out, the
+    // output), ends in one line and the same status.
     try {
+        if (options.help) {
+            writeOutput(kestrel::cli::usageText(), "help text");
+            return 0;
+        }
+        if (options.version) {
+            writeOutput(std::string("kestrel-scan ") + kestrel::build::kVersion + '\n', "version");
+            return 0;
+        }
         return run(options);
     } catch (const std::exception& e) {
-        std::cerr << "kestrel-scan: " << e.what() << '\n';
+        say(e.what());
     } catch (...) {
-        std::cerr << "kestrel-scan: the scan failed with an unknown error\n";
+        say("the scan failed with an unknown error");
     }
     return kScanFailed;
 }

@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "inventory/text_helpers.h"
+
 namespace kestrel::cli {
 
 const char* usageText() {
@@ -54,7 +56,7 @@ Options parseOptions(const std::vector<std::string>& args) {
         } else if (arg == "--version") {
             options.version = true;
         } else {
-            throw UsageError{"unknown argument \"" + arg + "\""};
+            throw UsageError{"unknown argument " + quoteValue(arg)};
         }
     }
     return options;

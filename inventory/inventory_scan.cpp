@@ -3,7 +3,6 @@
 #include <cmath>
 #include <limits>
 
-#include "inventory/checked_math.h"
 #include "inventory/controls.h"
 #include "inventory/error.h"
 #include "inventory/inventory_fields.h"
@@ -57,38 +56,15 @@ namespace {
 
 }  // namespace
 
-InventoryValue InventoryScan::quotient(const ManagementObject& object, std::string_view className,
-                                       std::string_view property, double divisor) const {
-    const InventoryValue value = object.property(property);
-    InventoryValue result;
+InventoryValue InventoryScan::number(const ManagementObject& object, std::string_view className,
+                                     std::string_view property) const {
+    InventoryValue value = object.property(property);
     try {
-        result = divide(value, InventoryValue(divisor));
+        requireUnsigned(value, schema::declaredBits(property));
     } catch (const Error& e) {
         failOn(className, property, value, e.what());
     }
-    // Every quotient is a size: a negative one would print as a negative amount of memory.
-    if (const double* size = std::get_if<double>(&result.storage());
-        size && !(*size >= 0 && std::isfinite(*size))) {
-        failOn(className, property, value, "not a size");
-    }
-    return result;
-}
-
-std::int64_t InventoryScan::count(const ManagementObject& object, std::string_view className,
-                                  std::string_view property) const {
-    const InventoryValue value = object.property(property);
-    if (const auto* whole = std::get_if<std::int64_t>(&value.storage())) {
-        if (*whole < 0) failOn(className, property, value, "not a count");
-        return *whole;
-    }
-    std::optional<std::int64_t> counted;
-    try {
-        counted = wholeCount(toDouble(value));
-    } catch (const Error& e) {
-        failOn(className, property, value, e.what());
-    }
-    if (!counted) failOn(className, property, value, "not a count");
-    return *counted;
+    return value;
 }
 
 void InventoryScan::addRow(std::string_view list, const InventoryValue& value) {
@@ -101,7 +77,7 @@ void InventoryScan::readComputerSystem() {
         inv_.systemManufacturer = o.property(schema::kManufacturer);
         inv_.systemModel = o.property(schema::kModel);
         const InventoryValue megabytes =
-            quotient(o, cls.name, schema::kTotalPhysicalMemory, unit_ * unit_);
+            divide(number(o, cls.name, schema::kTotalPhysicalMemory), unit_ * unit_);
         if (!megabytes.isNull()) {
             inv_.installedMemoryMB = toDouble(megabytes);
             inv_.installedMemoryGB = roundToCents(inv_.installedMemoryMB / unit_);
@@ -121,26 +97,18 @@ void InventoryScan::readMemoryArrays() {
     const auto& cls = schema::kPhysicalMemoryArray;
     forEach(cls, [&](const ManagementObject& o) {
         anyArray = true;
-        const InventoryValue capacity = quotient(o, cls.name, schema::kMaxCapacity, unit_);
+        const InventoryValue capacity = divide(number(o, cls.name, schema::kMaxCapacity), unit_);
         if (!capacity.isNull()) {
             anyCapacity = true;
             megabytes += toDouble(capacity);
         }
-        if (!o.property(schema::kMemoryDevices).isNull()) {
+        // A count within 16 bits, so the sum over any number of arrays stays far within 64.
+        const InventoryValue devices = number(o, cls.name, schema::kMemoryDevices);
+        if (!devices.isNull()) {
             anySlotCount = true;
-            const auto sum = addChecked(slots, count(o, cls.name, schema::kMemoryDevices));
-            if (!sum) {
-                throw Error(std::string(cls.name) + "." + schema::kMemoryDevices +
-                            ": the slot counts of the memory arrays add up to more than " +
-                            std::to_string(std::numeric_limits<std::int64_t>::max()));
-            }
-            slots = *sum;
+            slots += static_cast<std::int64_t>(toDouble(devices));
         }
     });
-    if (!std::isfinite(megabytes)) {
-        throw Error(std::string(cls.name) + "." + schema::kMaxCapacity +
-                    ": the sizes of the memory arrays add up to more than a number can hold");
-    }
     if (anyCapacity) {
         inv_.maximumMemoryMB = megabytes;
         inv_.maximumMemoryGB = roundToCents(megabytes / unit_);
@@ -160,10 +128,10 @@ void InventoryScan::readModules() {
     MemoryMakers makers;
     const auto& cls = schema::kPhysicalMemory;
     forEach(cls, [&](const ManagementObject& o) {
-        const InventoryValue size = quotient(o, cls.name, schema::kCapacity, unit_ * unit_);
+        const InventoryValue size = divide(number(o, cls.name, schema::kCapacity), unit_ * unit_);
         format_.append(inv_.moduleCapacities, size, " MB,");
-        format_.append(inv_.moduleMemoryTypes, o.property(schema::kMemoryType), ",");
-        const InventoryValue speed = o.property(schema::kSpeed);
+        format_.append(inv_.moduleMemoryTypes, number(o, cls.name, schema::kMemoryType), ",");
+        const InventoryValue speed = number(o, cls.name, schema::kSpeed);
         format_.append(inv_.moduleSpeeds, speed, " MHz,");
         const InventoryValue locator = o.property(schema::kDeviceLocator);
         format_.append(inv_.moduleLocators, locator, ",");
@@ -196,11 +164,12 @@ std::optional<std::string> InventoryScan::makerOf(const std::optional<InventoryV
 }
 
 void InventoryScan::readProcessor() {
-    forEach(schema::kProcessor, [&](const ManagementObject& o) {
+    const auto& cls = schema::kProcessor;
+    forEach(cls, [&](const ManagementObject& o) {
         inv_.processorName = o.property(schema::kName);
         inv_.processorManufacturer = o.property(schema::kManufacturer);
-        inv_.processorClockSpeed = o.property(schema::kCurrentClockSpeed);
-        inv_.processorExtClock = o.property(schema::kExtClock);
+        inv_.processorClockSpeed = number(o, cls.name, schema::kCurrentClockSpeed);
+        inv_.processorExtClock = number(o, cls.name, schema::kExtClock);
     });
 }
 

@@ -43,12 +43,10 @@ class InventoryScan {
     void setValueLabels();
     void finish();
 
-    // value / divisor, the error naming the class and property when the value is no size.
-    InventoryValue quotient(const ManagementObject& object, std::string_view className,
-                            std::string_view property, double divisor) const;
-    // The value as a count, the error naming the class and property when it cannot be one.
-    std::int64_t count(const ManagementObject& object, std::string_view className,
-                       std::string_view property) const;
+    // A size, speed, count or code as read, the error naming the class, property and value
+    // when it is not a whole number within the type the instrumentation declares for it.
+    InventoryValue number(const ManagementObject& object, std::string_view className,
+                          std::string_view property) const;
     // A module's maker from its manufacturer text, else from its JEP106 code.
     std::optional<std::string> makerOf(const std::optional<InventoryValue>& manufacturer,
                                        const std::optional<InventoryValue>& id) const;

@@ -4,6 +4,7 @@
 #include <cfenv>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <system_error>
 
 #include "inventory/error.h"
@@ -15,7 +16,7 @@ namespace {
 
 double parseNumber(const std::string& text) {
     const auto number = parseDecimal(text);
-    if (!number) throw Error("type mismatch: \"" + text + "\" is not a number");
+    if (!number) throw Error("type mismatch: " + quoteValue(text) + " is not a number");
     return *number;
 }
 
@@ -93,10 +94,41 @@ double roundToCents(double value) {
     return std::nearbyint(value * 100.0) / 100.0;
 }
 
+void requireUnsigned(const InventoryValue& value, int bits) {
+    const std::uint64_t largest = largestUnsigned(bits);
+    // 2^bits is exact as a double and above every value that fits, even for 64 bits, where the
+    // largest value itself has no double.
+    const double limit = std::ldexp(1.0, bits);
+    const auto wholeDouble = [&](double v) { return v >= 0 && v < limit && v == std::trunc(v); };
+    const bool fits = std::visit(
+        Overloaded{
+            [](const InventoryValue::Empty&) { return true; },
+            [](const InventoryValue::Null&) { return true; },
+            [&](std::int64_t v) { return v >= 0 && static_cast<std::uint64_t>(v) <= largest; },
+            [&](double v) { return wholeDouble(v); },
+            [&](const std::string& v) {
+                // Digits alone are read exactly: a double cannot tell 2^64 - 1 from 2^64.
+                const std::string_view digits = trimBlanks(v);
+                const char* end = digits.data() + digits.size();
+                std::uint64_t whole = 0;
+                const auto [stop, ec] = std::from_chars(digits.data(), end, whole);
+                if (!digits.empty() && stop == end) return ec == std::errc() && whole <= largest;
+                return wholeDouble(parseNumber(v));
+            },
+        },
+        value.storage());
+    if (!fits) throw Error("not a whole number from 0 to " + std::to_string(largest));
+}
+
 std::string describe(const InventoryValue& value) {
     if (value.isNull()) return "Null";
     if (value.isEmpty()) return "Empty";
-    return "\"" + ValueFormat().text(value) + "\"";
+    if (const double* number = std::get_if<double>(&value.storage())) {
+        std::array<char, 32> buffer{};
+        const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), *number);
+        return quoteValue(std::string_view(buffer.data(), ec == std::errc() ? end : buffer.data()));
+    }
+    return quoteValue(ValueFormat().text(value));
 }
 
 }  // namespace kestrel

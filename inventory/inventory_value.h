@@ -80,7 +80,19 @@ double roundToCents(double value);
 // Writes a double in the general form used everywhere in Kestrel ("7.9", "4096", "389.12").
 std::string formatDouble(double value, std::string_view decimalSeparator);
 
-// A short description for error messages: the value's text, or Null / Empty.
+// The largest value of an unsigned integer of `bits` bits (1 to 64).
+constexpr std::uint64_t largestUnsigned(int bits) {
+    return bits == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
+}
+
+// Checks that the value is a whole number from 0 to 2^bits - 1, whatever form it came in: an
+// integer, a double, or text that holds a decimal number (a number the instrumentation declares
+// as an unsigned integer of that width). Throws Error saying what it is instead; Null and Empty
+// pass, as they hold no number.
+void requireUnsigned(const InventoryValue& value, int bits);
+
+// A short description for error messages: the value's text quoted (a double in its shortest
+// exact form), or Null / Empty.
 std::string describe(const InventoryValue& value);
 
 }  // namespace kestrel

@@ -133,12 +133,43 @@ std::optional<std::string> firmwareTextIfAny(const std::optional<std::string>& b
     return bytes ? std::optional(firmwareText(*bytes)) : std::nullopt;
 }
 
-std::string blankControls(std::string text) {
-    // Bytes below 0x80 are whole characters in UTF-8, so a byte-wise pass is exact.
-    for (char& c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+std::string blankControls(std::string_view text) {
+    std::string shown = firmwareText(text);
+    // Valid UTF-8 now: a byte below 0x80 is a whole character, C1 controls are C2 80 to C2 9F,
+    // the two separators E2 80 A8 and E2 80 A9. Each becomes one blank in place.
+    std::string out;
+    out.reserve(shown.size());
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(shown[i]);
+        const auto next = [&](std::size_t k) {
+            return i + k < shown.size() ? static_cast<unsigned char>(shown[i + k]) : 0;
+        };
+        if (byte < 0x20 || byte == 0x7F) {
+            out += ' ';
+        } else if (byte == 0xC2 && next(1) >= 0x80 && next(1) <= 0x9F) {
+            out += ' ';
+            i += 1;
+        } else if (byte == 0xE2 && next(1) == 0x80 && (next(2) == 0xA8 || next(2) == 0xA9)) {
+            out += ' ';
+            i += 2;
+        } else {
+            out += shown[i];
+        }
     }
-    return text;
+    return out;
 }
+
+std::string shortened(std::string_view text) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // Each character starts with a byte that is no continuation byte (10xxxxxx).
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == kLongestQuote) {
+            return std::string(text.substr(0, i)) + "\xE2\x80\xA6";  // …
+        }
+    }
+    return std::string(text);
+}
+
+std::string quoteValue(std::string_view text) { return '"' + shortened(blankControls(text)) + '"'; }
 
 }  // namespace kestrel

@@ -45,8 +45,20 @@ std::string firmwareText(std::string_view bytes);
 // The same for a text that a source may lack.
 std::optional<std::string> firmwareTextIfAny(const std::optional<std::string>& bytes);
 
-// Each control character (U+0000 to U+001F, U+007F) becomes one blank, so that a value can
-// neither break a line of text it is put into nor reach a terminal as a command.
-std::string blankControls(std::string text);
+// Text fit to be shown or written anywhere: valid UTF-8 (text that is not is read as firmware
+// text) in which each control character (U+0000 to U+001F, U+007F to U+009F) and each line or
+// paragraph separator (U+2028, U+2029) becomes one blank, so that a value can neither break or
+// add a line of the text it is put into nor reach a terminal as a command. Other format
+// characters (bidirectional marks) are text and stay.
+std::string blankControls(std::string_view text);
+
+// A value as a message quotes it: blanked as above, cut after kLongestQuote characters (an
+// ellipsis marks the cut) and in double quotes, so that a message stays one readable line.
+inline constexpr std::size_t kLongestQuote = 200;
+std::string quoteValue(std::string_view text);
+
+// The text cut after kLongestQuote characters, an ellipsis marking the cut; UTF-8 sequences
+// stay whole.
+std::string shortened(std::string_view text);
 
 }  // namespace kestrel

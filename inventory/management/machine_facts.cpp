@@ -1,5 +1,6 @@
 #include "inventory/management/machine_facts.h"
 
+#include <cstdint>
 #include <initializer_list>
 #include <string_view>
 #include <utility>
@@ -25,7 +26,39 @@ PropertyMap knownOnly(std::initializer_list<Fact> facts) {
     return object;
 }
 
+void dropIfImpossible(std::optional<std::int64_t>& fact,
+                      const schema::ManagementClass& managementClass, std::string_view property,
+                      std::vector<std::string>& notices) {
+    const std::uint64_t largest = largestUnsigned(schema::declaredBits(property));
+    if (!fact || (*fact >= 0 && static_cast<std::uint64_t>(*fact) <= largest)) return;
+    notices.push_back(std::string(managementClass.name) + "." + std::string(property) +
+                      " would be " + std::to_string(*fact) + ", not a whole number from 0 to " +
+                      std::to_string(largest) + "; it is taken as unknown");
+    fact.reset();
+}
+
 }  // namespace
+
+void dropImpossibleNumbers(MachineFacts& facts, std::vector<std::string>& notices) {
+    dropIfImpossible(facts.computerSystem.totalPhysicalMemoryBytes, schema::kComputerSystem,
+                     schema::kTotalPhysicalMemory, notices);
+    for (auto& array : facts.memoryArrays) {
+        dropIfImpossible(array.maxCapacityKiB, schema::kPhysicalMemoryArray, schema::kMaxCapacity,
+                         notices);
+        dropIfImpossible(array.memoryDevices, schema::kPhysicalMemoryArray, schema::kMemoryDevices,
+                         notices);
+    }
+    for (auto& module : facts.modules) {
+        dropIfImpossible(module.capacityBytes, schema::kPhysicalMemory, schema::kCapacity, notices);
+        dropIfImpossible(module.memoryType, schema::kPhysicalMemory, schema::kMemoryType, notices);
+        dropIfImpossible(module.speedMts, schema::kPhysicalMemory, schema::kSpeed, notices);
+    }
+    for (auto& processor : facts.processors) {
+        dropIfImpossible(processor.currentClockSpeedMHz, schema::kProcessor,
+                         schema::kCurrentClockSpeed, notices);
+        dropIfImpossible(processor.extClockMHz, schema::kProcessor, schema::kExtClock, notices);
+    }
+}
 
 ManagementTable classTable(const MachineFacts& facts) {
     ManagementTable table;

@@ -74,4 +74,9 @@ struct MachineFacts {
 // The class table the scan queries, every object in its class's order.
 ManagementTable classTable(const MachineFacts& facts);
 
+// Each size, speed, count or code past the unsigned type the instrumentation declares for its
+// property becomes unknown, with a line in notices naming the property: the scan would refuse
+// it, and a source that holds one is damaged rather than the machine unknowable.
+void dropImpossibleNumbers(MachineFacts& facts, std::vector<std::string>& notices);
+
 }  // namespace kestrel

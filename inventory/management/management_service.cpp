@@ -49,8 +49,8 @@ std::string queriedClass(std::string_view wql) {
     const auto w = words(wql);
     if (w.size() != 4 || !equalsIgnoringCase(w[0], "select") || w[1] != "*" ||
         !equalsIgnoringCase(w[2], "from") || !isClassName(w[3])) {
-        throw Error("unsupported query \"" + std::string(wql) +
-                    "\": only \"Select * from <Class>\" is supported");
+        throw Error("unsupported query " + quoteValue(wql) +
+                    ": only \"Select * from <Class>\" is supported");
     }
     return std::string(w[3]);
 }

@@ -12,7 +12,7 @@ class TableObject : public ManagementObject {
 
     InventoryValue property(std::string_view name) const override {
         if (auto value = find(name)) return *value;
-        throw Error(className_ + " has no property \"" + std::string(name) + "\"");
+        throw Error(className_ + " has no property " + quoteValue(name));
     }
 
     std::optional<InventoryValue> find(std::string_view name) const override {
@@ -69,15 +69,15 @@ void TableService::connect(const std::string& moniker) {
     if (moniker.size() < kNamespace.size() ||
         !equalsIgnoringCase(std::string_view(moniker).substr(moniker.size() - kNamespace.size()),
                             kNamespace)) {
-        throw Error("cannot connect to \"" + moniker +
-                    "\": only the local root\\cimv2 namespace "
-                    "is available");
+        throw Error("cannot connect to " + quoteValue(moniker) +
+                    ": only the local root\\cimv2 namespace is available");
     }
     connected_ = true;
 }
 
 std::unique_ptr<ResultSet> TableService::execQuery(const std::string& wql) {
-    if (!connected_) throw Error("query \"" + wql + "\" sent before connecting to the service");
+    if (!connected_)
+        throw Error("query " + quoteValue(wql) + " sent before connecting to the service");
     const std::string className = queriedClass(wql);
     return std::make_unique<TableResultSet>(className, table_.objects(className));
 }

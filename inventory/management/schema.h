@@ -3,6 +3,7 @@
 #include <array>
 #include <span>
 #include <string_view>
+#include <utility>
 
 namespace kestrel::schema {
 
@@ -34,6 +35,26 @@ inline constexpr char kProduct[] = "Product";
 // later record beside the maker's text, written as its continuation-count byte and code byte in
 // hex ("80CE"). Only the providers that read the SMBIOS table add it, and only where it is known.
 inline constexpr char kModuleManufacturerId[] = "ModuleManufacturerID";
+
+// The width of the unsigned integer the instrumentation declares for each size, speed, count
+// and code the scan reads: a value past it cannot describe a real machine. 0 for any other
+// property.
+constexpr int declaredBits(std::string_view property) {
+    constexpr std::array<std::pair<std::string_view, int>, 8> kDeclared{{
+        {kTotalPhysicalMemory, 64},  // bytes
+        {kCapacity, 64},             // bytes
+        {kMaxCapacity, 32},          // kilobytes
+        {kSpeed, 32},
+        {kCurrentClockSpeed, 32},
+        {kExtClock, 32},
+        {kMemoryDevices, 16},
+        {kMemoryType, 16},
+    }};
+    for (const auto& [name, bits] : kDeclared) {
+        if (name == property) return bits;
+    }
+    return 0;
+}
 
 // A class and Kestrel's property set of it: every object a provider reports carries each of
 // these properties, Null where the provider does not know it.

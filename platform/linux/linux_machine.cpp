@@ -149,6 +149,7 @@ MachineReading readMachine(const MachineRoot& root) {
     }
     mergeProcessors(facts.processors, os);
     addDmiId(facts, dmi);
+    dropImpossibleNumbers(facts, sources.notices);
     reading.table = classTable(facts);
     return reading;
 }

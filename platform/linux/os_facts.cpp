@@ -21,9 +21,8 @@ std::optional<std::int64_t> kilohertzAsMegahertz(const MachineRoot& root, const 
     const auto kHz = parseWholeNumber(*text);
     const auto rounded = kHz && *kHz > 0 ? addChecked(*kHz, 500) : std::nullopt;
     if (!rounded) {
-        notices.push_back(root.path(file).string() + " holds \"" +
-                          blankControls(firmwareText(*text)) +
-                          "\", not a frequency in kHz; it is not used");
+        notices.push_back(root.path(file).string() + " holds " + quoteValue(*text) +
+                          ", not a frequency in kHz; it is not used");
         return std::nullopt;
     }
     return *rounded / 1000;
@@ -33,9 +32,8 @@ std::optional<std::int64_t> kilohertzAsMegahertz(const MachineRoot& root, const 
 std::optional<double> megahertz(const std::string& text, std::vector<std::string>& notices) {
     const auto mhz = parseDecimal(text);
     if (mhz && *mhz > 0 && wholeCount(std::round(*mhz))) return mhz;
-    std::string notice = "/proc/cpuinfo gives \"cpu MHz\" as \"" +
-                         blankControls(firmwareText(text)) +
-                         "\", not a clock speed; it is not used";
+    std::string notice = "/proc/cpuinfo gives \"cpu MHz\" as " + quoteValue(text) +
+                         ", not a clock speed; it is not used";
     // Once, however many logical processors repeat it.
     if (std::find(notices.begin(), notices.end(), notice) == notices.end()) {
         notices.push_back(std::move(notice));
@@ -44,15 +42,19 @@ std::optional<double> megahertz(const std::string& text, std::vector<std::string
 }
 
 std::string kernelArchitecture(const MachineRoot& root) {
-    // /proc/sys/kernel/arch lets a fake root speak for another architecture.
-    if (auto arch = root.readTrimmed("/proc/sys/kernel/arch"); arch && !arch->empty()) return *arch;
+    // /proc/sys/kernel/arch lets a fake root speak for another architecture; like any file it
+    // holds bytes, and the name becomes the system type's text.
+    if (auto arch = root.readTrimmed("/proc/sys/kernel/arch"); arch && !arch->empty()) {
+        return firmwareText(*arch);
+    }
     utsname name{};
     return uname(&name) == 0 ? name.machine : "";
 }
 
 }  // namespace
 
-std::optional<std::int64_t> parseMemTotal(const std::string& meminfo) {
+std::optional<std::int64_t> parseMemTotal(const std::string& meminfo,
+                                          std::vector<std::string>& notices) {
     std::istringstream lines(meminfo);
     std::string line;
     while (std::getline(lines, line)) {
@@ -61,7 +63,12 @@ std::optional<std::int64_t> parseMemTotal(const std::string& meminfo) {
         const bool inKilobytes = rest.ends_with("kB");
         if (inKilobytes) rest.remove_suffix(2);
         const auto number = parseWholeNumber(rest);
-        if (!number || *number < 0 || *number > INT64_MAX / 1024) return std::nullopt;
+        if (!number || *number < 0 || (inKilobytes && *number > INT64_MAX / 1024)) {
+            notices.push_back("/proc/meminfo gives \"MemTotal\" as " +
+                              quoteValue(trimBlanks(std::string_view(line).substr(9))) +
+                              ", not a size; it is not used");
+            return std::nullopt;
+        }
         return inKilobytes ? *number * 1024 : *number;
     }
     return std::nullopt;
@@ -131,7 +138,7 @@ OsFacts OsFacts::read(const MachineRoot& root) {
     // Caps far above what the largest machines write (cpuinfo: some KiB per logical processor).
     if (const auto meminfo = root.read("/proc/meminfo", kMebibyte);
         meminfo.status == ReadStatus::Ok) {
-        facts.memTotalBytes = parseMemTotal(meminfo.text);
+        facts.memTotalBytes = parseMemTotal(meminfo.text, facts.notices);
     }
     if (const auto cpuinfo = root.read("/proc/cpuinfo", 16 * kMebibyte);
         cpuinfo.status == ReadStatus::Ok) {

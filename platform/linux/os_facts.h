@@ -33,7 +33,8 @@ std::string systemTypeFor(const std::string& architecture);
 
 // Parsers, public so that odd inputs can be tested directly. A value that cannot be what it
 // stands for is left unknown, with a line in notices.
-std::optional<std::int64_t> parseMemTotal(const std::string& meminfo);
+std::optional<std::int64_t> parseMemTotal(const std::string& meminfo,
+                                          std::vector<std::string>& notices);
 std::vector<CpuPackage> parseCpuInfo(const std::string& cpuinfo, std::vector<std::string>& notices);
 
 }  // namespace kestrel::linux_machine

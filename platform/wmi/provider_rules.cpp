@@ -53,7 +53,7 @@ InventoryValue readProperty(std::string_view className, std::string_view name,
     }
     if (std::optional<InventoryValue> value = lookup(name)) return *std::move(value);
     if (isScanned(className, name)) return InventoryValue::null();
-    throw Error(std::string(className) + " has no property \"" + std::string(name) + "\"");
+    throw Error(std::string(className) + " has no property " + quoteValue(name));
 }
 
 }  // namespace kestrel::wmi

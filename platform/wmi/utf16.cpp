@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "inventory/error.h"
+#include "inventory/text_helpers.h"
 
 namespace kestrel::wmi {
 namespace {
@@ -23,7 +24,7 @@ std::wstring toUtf16(std::string_view utf8) {
     const int length = checkedLength(utf8.size());
     const int needed =
         MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, nullptr, 0);
-    if (needed == 0) throw Error("\"" + std::string(utf8) + "\" is not valid UTF-8");
+    if (needed == 0) throw Error(quoteValue(utf8) + " is not valid UTF-8");
     std::wstring result(static_cast<std::size_t>(needed), L'\0');
     MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, result.data(), needed);
     return result;

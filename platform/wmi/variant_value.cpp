@@ -38,10 +38,16 @@ InventoryValue toInventoryValue(const VARIANT& value, CIMTYPE cimType) {
         case VT_BOOL:
             return InventoryValue(value.boolVal == VARIANT_FALSE ? "False" : "True");
         case VT_I1:
+            if (cimType == CIM_UINT8) {
+                return InventoryValue(std::int64_t{static_cast<std::uint8_t>(value.cVal)});
+            }
             return InventoryValue(std::int64_t{value.cVal});
         case VT_UI1:
             return InventoryValue(std::int64_t{value.bVal});
         case VT_I2:
+            if (cimType == CIM_UINT16) {
+                return InventoryValue(std::int64_t{static_cast<std::uint16_t>(value.iVal)});
+            }
             return InventoryValue(std::int64_t{value.iVal});
         case VT_UI2:
             return InventoryValue(std::int64_t{value.uiVal});

@@ -10,7 +10,7 @@ namespace kestrel::wmi {
 namespace {
 
 [[noreturn]] void reject(std::string_view moniker, const std::string& why) {
-    throw Error("cannot connect to \"" + std::string(moniker) + "\": " + why);
+    throw Error("cannot connect to " + quoteValue(moniker) + ": " + why);
 }
 
 ImpersonationLevel parseSecuritySettings(std::string_view settings, std::string_view moniker) {
@@ -29,7 +29,7 @@ ImpersonationLevel parseSecuritySettings(std::string_view settings, std::string_
     for (const auto& [name, value] : kLevels) {
         if (equalsIgnoringCase(level, name)) return value;
     }
-    reject(moniker, "unknown impersonation level \"" + std::string(level) + "\"");
+    reject(moniker, "unknown impersonation level " + quoteValue(level));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/wmi/wmi_service.h"
 
 #include "inventory/error.h"
+#include "inventory/text_helpers.h"
 #include "platform/wmi/bstr.h"
 #include "platform/wmi/com_error.h"
 #include "platform/wmi/wmi_moniker.h"
@@ -52,7 +53,8 @@ void WmiService::connect(const std::string& moniker) {
 }
 
 std::unique_ptr<ResultSet> WmiService::execQuery(const std::string& wql) {
-    if (!services_) throw Error("query \"" + wql + "\" sent before connecting to the service");
+    if (!services_)
+        throw Error("query " + quoteValue(wql) + " sent before connecting to the service");
     std::string className = queriedClass(wql);
     ComPtr<IEnumWbemClassObject> enumerator;
     check(services_->ExecQuery(Bstr("WQL").get(), Bstr(wql).get(),

@@ -73,6 +73,20 @@ TEST(KestrelScanMachine, NoDmiSaysWhatIsMissingAndReportsTheRest) {
     EXPECT_NE(result.out.find("Installed RAM: 7.9 GB\r\n"), std::string::npos);
 }
 
+TEST(KestrelScanMachine, OddKernelFilesGiveCleanTextAndSayWhatWasLeftOut) {
+    const FakeRoot root({});
+    root.write("/proc/sys/kernel/arch", "x86_64\xE9\x81\n");
+    root.write("/proc/meminfo", "MemTotal: 99999999999999999 kB\n");
+    const ProcessResult result = scanRoot(root, {});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.out.find("\r\nSystem Type: x86_64\u00e9 \r\n"), std::string::npos)
+        << "read as Windows-1252, the C1 control blanked: " << result.out;
+    EXPECT_NE(result.err.find("kestrel-scan: /proc/meminfo gives \"MemTotal\" as "
+                              "\"99999999999999999 kB\", not a size; it is not used\n"),
+              std::string::npos)
+        << result.err;
+}
+
 // Runs kestrel-scan as an unprivileged user against a root whose table only root may read.
 TEST(KestrelScanMachine, WithoutRootTheUdevDatabaseStandsIn) {
     if (geteuid() != 0 || access("/usr/bin/setpriv", X_OK) != 0) {

@@ -121,6 +121,124 @@ TEST(KestrelScan, EveryFailureIsOneClearLineAndStatusOne) {
 #endif
 }
 
+// A fixture file with the given text, removed when it goes.
+class TempFixture {
+  public:
+    explicit TempFixture(const std::string& json)
+        : path_(std::filesystem::temp_directory_path() /
+                ("kestrel-fixture-" + std::to_string(getpid()) + "-" + std::to_string(++count_) +
+                 ".json")) {
+        std::ofstream(path_, std::ios::binary) << json;
+    }
+    ~TempFixture() { std::filesystem::remove(path_); }
+    std::string path() const { return path_.string(); }
+
+  private:
+    static inline int count_ = 0;
+    std::filesystem::path path_;
+};
+
+TEST(KestrelScan, AValueCannotForgeOrFloodStderr) {
+    const TempFixture forged(
+        R"({"Win32_ComputerSystem": [{"Manufacturer": "A", "Model": "B",
+            "TotalPhysicalMemory": "12\r\nkestrel-scan: FORGED\u001b[2J"}]})");
+    const ProcessResult result = scan({"--fixture", forged.path()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err,
+              "kestrel-scan: Win32_ComputerSystem.TotalPhysicalMemory = \"12  kestrel-scan: FORGED "
+              "[2J\": type mismatch: \"12  kestrel-scan: FORGED [2J\" is not a number\n");
+
+    // A 10 MB number, as a JSON number and as text.
+    const std::string digits(10'000'000, '9');
+    for (const std::string& capacity : {digits, '"' + digits + '"'}) {
+        const TempFixture flood(R"({"Win32_PhysicalMemory": [{"Capacity": )" + capacity + "}]}");
+        const ProcessResult flooded = scan({"--fixture", flood.path()});
+        EXPECT_EQ(flooded.exitCode, 1);
+        EXPECT_LT(flooded.err.size(), 600u) << flooded.err.substr(0, 600);
+        EXPECT_EQ(flooded.err.find('\n'), flooded.err.size() - 1) << "one line";
+        EXPECT_TRUE(flooded.err.starts_with("kestrel-scan: ")) << flooded.err.substr(0, 600);
+    }
+
+    const ProcessResult usage = scan({"--bogus\r\nkestrel-scan: FORGED\x1b[2J"});
+    EXPECT_EQ(usage.exitCode, 2);
+    EXPECT_TRUE(usage.err.starts_with(
+        "kestrel-scan: unknown argument \"--bogus  kestrel-scan: FORGED [2J\"\nUsage: "))
+        << usage.err;
+}
+
+// Well-formed UTF-8 with no C0 control but CR LF, no C1 control and no line or paragraph
+// separator; "" when so, else what is wrong and where.
+std::string uncleanText(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const auto next = [&](std::size_t k) {
+            return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0;
+        };
+        if ((byte < 0x20 && byte != '\r' && byte != '\n') || byte == 0x7F ||
+            (byte == 0xC2 && next(1) >= 0x80 && next(1) <= 0x9F) ||
+            (byte == 0xE2 && next(1) == 0x80 && (next(2) == 0xA8 || next(2) == 0xA9))) {
+            return "a control or separator at byte " + std::to_string(i);
+        }
+    }
+    try {
+        (void)nlohmann::json(text).dump();
+    } catch (const nlohmann::json::exception&) {
+        return "not UTF-8";
+    }
+    return "";
+}
+
+TEST(KestrelScan, TheReportIsCleanUtf8WhateverTheValuesHold) {
+    const std::string hostile = KESTREL_TEST_DATA "/fixtures/hostile-text.json";
+    const ProcessResult report = scan({"--fixture", hostile});
+    ASSERT_EQ(report.exitCode, 0) << report.err;
+    EXPECT_EQ(uncleanText(report.out), "");
+    std::size_t lines = 0;
+    for (std::size_t at = 0; (at = report.out.find('\n', at)) != std::string::npos; ++at) {
+        EXPECT_EQ(report.out[at - 1], '\r');
+        ++lines;
+    }
+    EXPECT_EQ(lines, 35u);
+    EXPECT_NE(report.out.find("\r\nSystem Type: x64 line paragraph\r\n"), std::string::npos);
+    EXPECT_NE(report.out.find("\r\nSlots: DIMM 1,DIMM\u200e\u202e2,\r\n"), std::string::npos)
+        << "bidirectional marks are text";
+
+    const ProcessResult json = scan({"--json", "--fixture", hostile});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    const auto doc = nlohmann::json::parse(json.out);
+    for (const auto& [label, caption] : doc["captions"].items()) {
+        EXPECT_EQ(uncleanText(caption.get<std::string>()), "") << label;
+    }
+    EXPECT_EQ(doc["captions"]["Label22"], "AC NEL 2J");
+    EXPECT_EQ(doc["lists"]["slotsLst"], nlohmann::json::array({"DIMM 1", "DIMM\u200e\u202e2"}));
+}
+
+#ifndef _WIN32
+// kestrel-scan with its stdout sent where writes fail: redirect is a shell redirection.
+ProcessResult scanInto(const std::string& redirect, const std::vector<std::string>& args) {
+    std::vector<std::string> shellArgs{"-c", "exec \"$0\" \"$@\" " + redirect, KESTREL_SCAN};
+    shellArgs.insert(shellArgs.end(), args.begin(), args.end());
+    return runProcess("/bin/sh", shellArgs);
+}
+
+TEST(KestrelScan, AnOutputThatCannotBeWrittenIsAnError) {
+    for (const auto& [option, what] :
+         std::vector<std::pair<std::string, std::string>>{{"--report", "report"},
+                                                          {"--url", "address"},
+                                                          {"--json", "JSON document"},
+                                                          {"--help", "help text"},
+                                                          {"--version", "version"}}) {
+        const ProcessResult full = scanInto(">/dev/full", {option, "--fixture", kAcme});
+        EXPECT_EQ(full.exitCode, 1) << option;
+        EXPECT_EQ(full.err,
+                  "kestrel-scan: cannot write the " + what + ": No space left on device\n");
+        const ProcessResult closed = scanInto(">&-", {option, "--fixture", kAcme});
+        EXPECT_EQ(closed.exitCode, 1) << option;
+        EXPECT_EQ(closed.err, "kestrel-scan: cannot write the " + what + ": Bad file descriptor\n");
+    }
+}
+#endif
+
 bool hasLine(const std::string& report, const std::string& line) {
     return report.find("\r\n" + line + "\r\n") != std::string::npos;
 }

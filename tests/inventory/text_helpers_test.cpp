@@ -70,5 +70,41 @@ TEST(BlankControls, EachControlCharacterBecomesOneBlank) {
     EXPECT_EQ(blankControls("Müller €"), "Müller €") << "multi-byte characters stay";
 }
 
+TEST(BlankControls, C1ControlsAndLineSeparatorsBecomeOneBlankEach) {
+    // NEL and a terminal's single-byte CSI as valid UTF-8, the line and paragraph separators.
+    EXPECT_EQ(blankControls("a\xC2\x85"
+                            "b\xC2\x9B"
+                            "2Jc\xE2\x80\xA8"
+                            "d\xE2\x80\xA9"
+                            "e\xC2\x80\xC2\x9F"),
+              "a b 2Jc d e  ");
+    // The bytes that Windows-1252 leaves unassigned, and broken UTF-8 read the same way.
+    EXPECT_EQ(blankControls("\x81\x8D\x8F\x90\x9D|\xC3"), "     |\xC3\x83");
+    EXPECT_EQ(blankControls("\x80\x99"), "\xE2\x82\xAC\xE2\x84\xA2") << "€ and ™ are text";
+}
+
+TEST(BlankControls, OtherFormatCharactersAndNeighboursOfTheBlankedOnesStay) {
+    for (const char* text : {"\xE2\x80\x8E"      // left-to-right mark
+                             "\xE2\x80\xAE"      // right-to-left override
+                             "\xE2\x80\xA7"      // hyphenation point, just before U+2028
+                             "\xE2\x80\xAA"      // left-to-right embedding, just after U+2029
+                             "\xC2\xA0\xC2\xBF"  // no-break space, inverted question mark
+                             "\xE2\x81\xA8"}) {  // first strong isolate
+        EXPECT_EQ(blankControls(text), text);
+    }
+}
+
+TEST(QuoteValue, OneShortLineInQuotes) {
+    EXPECT_EQ(quoteValue("12\r\nkestrel-scan: FORGED\x1B[2J"), "\"12  kestrel-scan: FORGED [2J\"");
+    EXPECT_EQ(quoteValue("Caf\xE9"), "\"Café\"");
+    const std::string wide(300, 'x');
+    EXPECT_EQ(quoteValue(wide), "\"" + wide.substr(0, 200) + "\u2026\"");
+    EXPECT_EQ(quoteValue(wide.substr(0, 200)), "\"" + wide.substr(0, 200) + "\"") << "no cut";
+    // Characters, not bytes: 250 two-byte characters keep 200 whole ones.
+    std::string umlauts;
+    for (int i = 0; i < 250; ++i) umlauts += "\u00fc";
+    EXPECT_EQ(quoteValue(umlauts), "\"" + umlauts.substr(0, 400) + "\u2026\"");
+}
+
 }  // namespace
 }  // namespace kestrel

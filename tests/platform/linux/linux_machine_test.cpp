@@ -189,6 +189,38 @@ TEST(LinuxMachine, ImpossibleFrequenciesAreUnknownAndNamed) {
                   " holds \"9223372036854775807\", not a frequency in kHz; it is not used");
 }
 
+TEST(LinuxMachine, NumbersPastTheirDeclaredTypeAreUnknownAndNamed) {
+    const FakeRoot root({});
+    root.write("/sys/devices/system/cpu/cpu0/cpufreq/base_frequency", "5000000000000\n");
+    root.write("/run/udev/data/+dmi:id",
+               "E:MEMORY_ARRAY_NUM_DEVICES=70000\nE:MEMORY_ARRAY_MAX_CAPACITY=4398046511104\n");
+    const MachineReading reading = readMachine(MachineRoot(root.path()));
+    EXPECT_TRUE(only(reading.table, "Win32_Processor").at("CurrentClockSpeed").isNull());
+    const PropertyMap& array = only(reading.table, "Win32_PhysicalMemoryArray");
+    EXPECT_TRUE(array.at("MemoryDevices").isNull());
+    EXPECT_TRUE(array.at("MaxCapacity").isNull()) << "4 TiB is 2^32 KiB";
+    const auto noticed = [&](const std::string& notice) {
+        return std::ranges::count(reading.sources.notices, notice) == 1;
+    };
+    EXPECT_TRUE(
+        noticed("Win32_Processor.CurrentClockSpeed would be 5000000000, not a whole "
+                "number from 0 to 4294967295; it is taken as unknown"));
+    EXPECT_TRUE(
+        noticed("Win32_PhysicalMemoryArray.MemoryDevices would be 70000, not a whole "
+                "number from 0 to 65535; it is taken as unknown"));
+    EXPECT_TRUE(
+        noticed("Win32_PhysicalMemoryArray.MaxCapacity would be 4294967296, not a whole "
+                "number from 0 to 4294967295; it is taken as unknown"));
+}
+
+TEST(LinuxMachine, TheArchitectureFileIsDecodedLikeAnyText) {
+    const FakeRoot root({});
+    root.write("/proc/sys/kernel/arch", "x86_64\xE9\n");
+    EXPECT_EQ(
+        only(readMachine(MachineRoot(root.path())).table, "Win32_ComputerSystem").at("SystemType"),
+        InventoryValue("x86_64\u00e9"));
+}
+
 TEST(LinuxMachine, DeviceTreeModelNamesBoardsWithoutDmi) {
     const FakeRoot root({"--arch", "aarch64"});
     root.write("/proc/device-tree/model", std::string("Raspberry Pi 4 Model B Rev 1.4\0", 31));

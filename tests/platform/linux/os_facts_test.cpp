@@ -6,13 +6,26 @@ namespace kestrel::linux_machine {
 namespace {
 
 TEST(MemTotal, KilobytesBecomeBytesAndOddLinesAreRefused) {
-    EXPECT_EQ(parseMemTotal("MemFree: 1 kB\nMemTotal:       24683752 kB\n"), 24683752LL * 1024);
-    EXPECT_EQ(parseMemTotal("MemTotal: 4096\n"), 4096);
-    EXPECT_EQ(parseMemTotal("MemFree: 1 kB\n"), std::nullopt);
-    EXPECT_EQ(parseMemTotal("MemTotal: lots kB\n"), std::nullopt);
-    EXPECT_EQ(parseMemTotal("MemTotal: -5 kB\n"), std::nullopt);
-    EXPECT_EQ(parseMemTotal("MemTotal: 99999999999999999 kB\n"), std::nullopt) << "overflow";
-    EXPECT_EQ(parseMemTotal(""), std::nullopt);
+    std::vector<std::string> notices;
+    const auto memTotal = [&](const std::string& meminfo) {
+        return parseMemTotal(meminfo, notices);
+    };
+    EXPECT_EQ(memTotal("MemFree: 1 kB\nMemTotal:       24683752 kB\n"), 24683752LL * 1024);
+    EXPECT_EQ(memTotal("MemTotal: 4096\n"), 4096);
+    EXPECT_EQ(memTotal("MemFree: 1 kB\n"), std::nullopt);
+    EXPECT_EQ(memTotal(""), std::nullopt);
+    EXPECT_TRUE(notices.empty()) << "a file without the line has nothing impossible in it";
+    EXPECT_EQ(memTotal("MemTotal: lots kB\n"), std::nullopt);
+    EXPECT_EQ(memTotal("MemTotal: -5 kB\n"), std::nullopt);
+    EXPECT_EQ(memTotal("MemTotal: 99999999999999999 kB\n"), std::nullopt) << "overflow";
+}
+
+TEST(MemTotal, AnImpossibleSizeIsNamedInANotice) {
+    std::vector<std::string> notices;
+    EXPECT_EQ(parseMemTotal("MemTotal:  99999999999999999 kB\n", notices), std::nullopt);
+    EXPECT_EQ(notices, std::vector<std::string>{"/proc/meminfo gives \"MemTotal\" as "
+                                                "\"99999999999999999 kB\", not a size; it is "
+                                                "not used"});
 }
 
 TEST(CpuInfo, OnePackagePerPhysicalIdKeepingTheBrandStringAsWritten) {

@@ -80,6 +80,15 @@ TEST(VariantValue, AnUnsigned32BitValueInASignedVariantKeepsItsMagnitude) {
     EXPECT_EQ(v.as(CIM_UINT32), InventoryValue(std::int64_t{0xFFFFFFFF}));
 }
 
+TEST(VariantValue, NarrowerUnsignedValuesInSignedVariantsKeepTheirMagnitude) {
+    // A count of 40000 slots would otherwise read as -25536, and be refused as no count.
+    Variant v;
+    v.reset(VT_I2).iVal = static_cast<SHORT>(40000);
+    EXPECT_EQ(v.as(CIM_UINT16), InventoryValue(40000));
+    v.reset(VT_I1).cVal = static_cast<CHAR>(200);
+    EXPECT_EQ(v.as(CIM_UINT8), InventoryValue(200));
+}
+
 TEST(VariantValue, UnsignedBeyondInt64BecomesText) {
     Variant v;
     v.reset(VT_UI8).ullVal = std::numeric_limits<std::uint64_t>::max();
