@@ -8,7 +8,7 @@ void applyModelFallback(SystemInventory& inventory) {
 }
 
 std::string percentEncode(std::string_view text) {
-    static constexpr std::string_view kKept = "-._~!$'()*,:@/?";
+    static constexpr std::string_view kKept = "-._~!$()*,:@/?";
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string encoded;
     encoded.reserve(text.size());
@@ -31,9 +31,9 @@ std::string percentEncode(std::string_view text) {
 std::string buildSelectorUrl(const SystemInventory& inv, const ValueFormat& format,
                              const SelectorSite& site) {
     const auto value = [&](const InventoryValue& v) { return percentEncode(format.text(v)); };
-    return "http://" + site.host +
-           "/selector/kestrel.asp?manufacturer = " + value(inv.systemManufacturer) +
-           "&mdlname=" + value(inv.systemModel) + "&bName=" + value(inv.boardProduct) +
+    return "http://" + site.host + "/selector/kestrel.asp?manufacturer%20=%20" +
+           value(inv.systemManufacturer) + "&mdlname=" + value(inv.systemModel) +
+           "&bName=" + value(inv.boardProduct) +
            "&maxmemory=" + percentEncode(inv.maximumMemoryText) +
            "&totalslots=" + percentEncode(inv.slotSummaryText) +
            "&memoryspeeds=" + value(inv.moduleSpeeds) +

@@ -18,10 +18,14 @@ struct SelectorSite {
 // for it, so the selector still gets something to match on.
 void applyModelFallback(SystemInventory& inventory);
 
-// Letters, digits and - . _ ~ ! $ ' ( ) * , : @ / ? stay; every other byte becomes %XX.
+// Letters, digits and - . _ ~ ! $ ( ) * , : @ / ? stay; every other byte becomes %XX. Those are
+// the characters that the embedded browsers, too, send as they stand, so the address is the
+// request the page gets, byte for byte (the apostrophe is not among them: one browser sends it
+// as %27).
 std::string percentEncode(std::string_view text);
 
-// The selector page address with its nine query parameters in their fixed order.
+// The selector page address with its nine query parameters in their fixed order. The blanks
+// around the first key's "=" are written %20, as no request line can carry them.
 std::string buildSelectorUrl(const SystemInventory& inventory, const ValueFormat& format,
                              const SelectorSite& site);
 

@@ -34,7 +34,7 @@ TEST(KestrelScan, UrlEndsInOneLineFeed) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(
         result.out.starts_with("http://www.kestrel-memory.example/selector/kestrel.asp?"
-                               "manufacturer = Acme%20Computers&mdlname=AC-22&"));
+                               "manufacturer%20=%20Acme%20Computers&mdlname=AC-22&"));
     EXPECT_TRUE(result.out.ends_with("&site=kestrel-memory.example\n"));
     EXPECT_EQ(result.out.find('\n'), result.out.size() - 1);
 }

@@ -135,7 +135,7 @@ TEST(PlaceholderFilter, FiveFieldsContainingSystemBecomeNotAvailable) {
     EXPECT_EQ(c.at("Label26"), "System x64");
     EXPECT_EQ(c.at("Label27"), "System CPU");
     EXPECT_EQ(c.at("Label30"), "System maker");
-    EXPECT_NE(scan.inventory.selectorUrl.find("manufacturer = Not%20Available&mdlname=Board&"),
+    EXPECT_NE(scan.inventory.selectorUrl.find("manufacturer%20=%20Not%20Available&mdlname=Board&"),
               std::string::npos);
 }
 

@@ -91,7 +91,7 @@ TEST(Report, ControlCharactersInValuesBecomeBlanksSoNoLineIsForged) {
     EXPECT_EQ(scan.target.caption("Label32"), "Evil  ****Bios**** [2J ");
     EXPECT_EQ(scan.target.rows("slotsLst"), std::vector<std::string>{"D 1"});
     EXPECT_EQ(scan.target.caption("Label34"), "X [2J") << "the makers' text is a caption too";
-    EXPECT_NE(scan.inventory.selectorUrl.find("manufacturer = A%0D%0AModel:%20FORGED&"),
+    EXPECT_NE(scan.inventory.selectorUrl.find("manufacturer%20=%20A%0D%0AModel:%20FORGED&"),
               std::string::npos);
 }
 

@@ -13,7 +13,7 @@ TEST(SelectorUrl, AcmeMachineWithNineParametersInOrder) {
     ScanRun scan(acmeFixture());
     EXPECT_EQ(scan.run(), "Success");
     const std::string expected =
-        "http://selector.test/selector/kestrel.asp?manufacturer = Acme%20Computers"
+        "http://selector.test/selector/kestrel.asp?manufacturer%20=%20Acme%20Computers"
         "&mdlname=AC-22&bName=MB-22&maxmemory=4%20GB"
         "&totalslots=4%20%20(Currently%20Memory%20in%202%20Slots)"
         "&memoryspeeds=667%20MHz,667%20MHz,&memorysize=1024%20MB,1024%20MB,"
@@ -24,13 +24,13 @@ TEST(SelectorUrl, AcmeMachineWithNineParametersInOrder) {
 }
 
 TEST(SelectorUrl, ValuesThatWouldSplitOrCutTheQueryAreEncoded) {
-    EXPECT_EQ(percentEncode("A&B=C#D+E%F;G\"H'"), "A%26B%3DC%23D%2BE%25F%3BG%22H'");
+    EXPECT_EQ(percentEncode("A&B=C#D+E%F;G\"H'"), "A%26B%3DC%23D%2BE%25F%3BG%22H%27");
     EXPECT_EQ(percentEncode("Prüf\t-._~!$()*,:@/?"), "Pr%C3%BCf%09-._~!$()*,:@/?");
     ScanRun scan(R"({"Win32_ComputerSystem": [{"Manufacturer": "Smith & Sons #1", "Model": "X",
                      "SystemType": "x64-based PC", "TotalPhysicalMemory": 0}]})");
     scan.run();
     EXPECT_NE(
-        scan.inventory.selectorUrl.find("?manufacturer = Smith%20%26%20Sons%20%231&mdlname=X&"),
+        scan.inventory.selectorUrl.find("?manufacturer%20=%20Smith%20%26%20Sons%20%231&mdlname=X&"),
         std::string::npos);
 }
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
+
 #include "loopback_http_server.h"
 #include "message_recorder.h"
 #include "platform_page_reader.h"
@@ -54,12 +57,13 @@ TEST(Probe, LongBodyShowsItsFirst1000BytesAndTheRestIsNotRead) {
 }
 
 #ifndef _WIN32
-// libcurl has no time-out of its own, so Kestrel sets one; WinINet's defaults bound its wait.
+// libcurl has no time-out of its own, so Kestrel bounds the read; WinINet's defaults bound its
+// wait. The read's bound is shortened from 30 s to 1 s here.
+constexpr ReadPatience kBriefPatience{.connect = std::chrono::seconds(60),
+                                      .read = std::chrono::seconds(1)};
+
 TEST(Probe, AServerThatFallsSilentEndsTheReadAndWhatArrivedIsShown) {
-    // The read's patience, shortened from 30 s. libcurl averages the speed over some seconds,
-    // so the stalled read ends about five seconds after its last byte, the silent one sooner.
-    CurlPageReader reader(
-        {.connect = std::chrono::seconds(60), .silence = std::chrono::seconds(1)});
+    CurlPageReader reader(kBriefPatience);
     MessageRecorder box;
     LoopbackHttpServer stalling({.body = "the first part", .stalls = true});
     runProbe(reader, box, stalling.url());
@@ -67,6 +71,24 @@ TEST(Probe, AServerThatFallsSilentEndsTheReadAndWhatArrivedIsShown) {
     runProbe(reader, box, silent.url());
     EXPECT_EQ(box.shown, (std::vector{"the first part" + blanks(1000 - 14), blanks(1000)}));
     EXPECT_TRUE(silent.exchanges(1).at(0).clientClosed);
+}
+
+TEST(Probe, AServerThatTricklesEndsTheReadOnTimeAndWhatArrivedIsShown) {
+    // 20 bytes a second never looks stalled, yet 1000 of them would take 50 s.
+    LoopbackHttpServer trickling(
+        {.body = letters().substr(0, 1000), .trickle = std::chrono::milliseconds(50)});
+    CurlPageReader reader(kBriefPatience);
+    MessageRecorder box;
+    const auto start = std::chrono::steady_clock::now();
+    runProbe(reader, box, trickling.url());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+
+    ASSERT_EQ(box.shown.size(), 1u);
+    const std::size_t arrived = box.shown[0].find(' ');
+    EXPECT_GT(arrived, 0u);
+    ASSERT_LT(arrived, 1000u);
+    EXPECT_EQ(box.shown[0], letters().substr(0, arrived) + blanks(1000 - arrived));
+    EXPECT_TRUE(trickling.exchanges(1).at(0).clientClosed);
 }
 #endif
 
@@ -88,6 +110,45 @@ TEST(Probe, EachProbeIsAFreshRequestAndClosesItsConnection) {
         EXPECT_TRUE(exchange.clientClosed);
     }
 }
+
+// A chain of `hops` servers, each redirecting to the next, and the page at its end.
+struct RedirectChain {
+    RedirectChain(int hops, const std::string& status) : page({.body = "the page"}) {
+        std::string next = page.url();
+        for (int i = 0; i < hops; ++i) {
+            hopsFromLast.push_back(std::make_unique<LoopbackHttpServer>(Reply{
+                .statusLine = status, .body = "moved", .headerLines = {"Location: " + next}}));
+            next = hopsFromLast.back()->url();
+        }
+    }
+    std::string url() const { return hopsFromLast.back()->url(); }
+
+    LoopbackHttpServer page;
+    std::vector<std::unique_ptr<LoopbackHttpServer>> hopsFromLast;
+};
+
+TEST(Probe, RedirectsAreFollowedUpToFive) {
+    for (const char* status : {"HTTP/1.1 301 Moved Permanently", "HTTP/1.1 302 Found",
+                               "HTTP/1.1 303 See Other", "HTTP/1.1 307 Temporary Redirect"}) {
+        SCOPED_TRACE(status);
+        RedirectChain chain(5, status);
+        EXPECT_EQ(probe(chain.url()), std::vector{"the page" + blanks(1000 - 8)});
+        const std::vector<Exchange> served = chain.page.exchanges(1);
+        ASSERT_EQ(served.size(), 1u);
+        EXPECT_EQ(served[0].requestLine, "GET / HTTP/1.1");
+    }
+}
+
+#ifndef _WIN32
+// libcurl is told where to stop; WinINet, as Wine has it, follows a sixth redirect as well.
+TEST(Probe, ASixthRedirectIsNotFollowed) {
+    RedirectChain chain(6, "HTTP/1.1 302 Found");
+    const std::vector<std::string> shown = probe(chain.url());
+    EXPECT_EQ(shown, std::vector{blanks(1000)});
+    EXPECT_EQ(chain.page.connectionsAccepted(), 0u);
+    for (const auto& hop : chain.hopsFromLast) EXPECT_EQ(hop->connectionsAccepted(), 1u);
+}
+#endif
 
 // Headers that the platform's HTTP client adds of its own accord: WinINet asks for any type.
 #ifdef _WIN32

@@ -107,13 +107,22 @@ std::string readHead(NativeSocket connection) {
 
 enum class Sending { done, hungUp, stalled };
 
-// Adds what the kernel took to sent; stops when the client hangs up or stops reading.
-Sending sendAll(NativeSocket connection, const std::string& bytes, std::size_t& sent) {
+// Adds what the kernel took to sent; stops when the client hangs up or stops reading. With a
+// trickle, hands over one byte at a time and waits that long after each, watching for the
+// client to hang up meanwhile.
+Sending sendAll(NativeSocket connection, const std::string& bytes, std::size_t& sent,
+                std::chrono::milliseconds trickle = {}) {
     for (std::size_t at = 0; at < bytes.size();) {
-        const long n = sendSome(connection, bytes.data() + at, bytes.size() - at);
+        const std::size_t size = trickle.count() > 0 ? 1 : bytes.size() - at;
+        const long n = sendSome(connection, bytes.data() + at, size);
         if (n <= 0) return peerHungUp() ? Sending::hungUp : Sending::stalled;
         at += static_cast<std::size_t>(n);
         sent += static_cast<std::size_t>(n);
+        char extra;
+        if (trickle.count() > 0 && readable(connection, static_cast<int>(trickle.count())) &&
+            recv(connection, &extra, 1, 0) <= 0) {
+            return Sending::hungUp;
+        }
     }
     return Sending::done;
 }
@@ -172,14 +181,16 @@ Exchange LoopbackHttpServer::exchange(NativeSocket connection) const {
     // Each connection carries one exchange, and the reply says so: a client must not send a
     // second request on it.
     const std::size_t announced = reply_.body.size() * reply_.copies + (reply_.stalls ? 1 : 0);
-    const std::string replyHead =
-        reply_.statusLine.empty()
-            ? std::string()
-            : reply_.statusLine + "\r\nContent-Length: " + std::to_string(announced) +
-                  "\r\nConnection: close\r\n\r\n";
+    std::string replyHead;
+    if (!reply_.statusLine.empty()) {
+        replyHead = reply_.statusLine + "\r\nContent-Length: " + std::to_string(announced) +
+                    "\r\nConnection: close\r\n";
+        for (const std::string& line : reply_.headerLines) replyHead += line + "\r\n";
+        replyHead += "\r\n";
+    }
     Sending sending = sendAll(connection, replyHead, headSent);
     for (std::size_t copy = 0; sending == Sending::done && copy < reply_.copies; ++copy) {
-        sending = sendAll(connection, reply_.body, result.bodyBytesSent);
+        sending = sendAll(connection, reply_.body, result.bodyBytesSent, reply_.trickle);
     }
     // After a complete reply, wait for the client to close its end.
     char extra;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -20,12 +21,16 @@ using NativeSocket = int;
 #endif
 
 // What the server answers to every request: the status line, then Content-Length and
-// "Connection: close" headers and `copies` back-to-back copies of body (so a large body needs no
-// large buffer).
+// "Connection: close" headers and any extra header lines, and `copies` back-to-back copies of
+// body (so a large body needs no large buffer).
 struct Reply {
     std::string statusLine = "HTTP/1.1 200 OK";
     std::string body;
     std::size_t copies = 1;
+    std::vector<std::string> headerLines = {};  // without their CR LF
+    // When not zero the body goes out one byte at a time, this long apart, until the client
+    // hangs up.
+    std::chrono::milliseconds trickle{0};
     // The head announces one byte more than the body, and after the body nothing more comes;
     // with an empty status line nothing at all is sent. The server waits for the client to
     // give up.

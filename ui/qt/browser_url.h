@@ -5,9 +5,8 @@
 
 namespace kestrel {
 
-// The selector address as the browser gets it. Its values arrive percent-encoded already, so
-// the text is taken as encoded and kept as it is; only the blanks around the first key's "="
-// have to become %20, as nothing else can travel in a request line.
+// The selector address as the browser gets it. The address arrives percent-encoded already,
+// in the form the browser sends, so the text is taken as encoded and kept as it is.
 QUrl browserUrl(const std::string& address);
 
 }  // namespace kestrel

@@ -9,8 +9,11 @@ Scenarios:
   copy      OK on the disclaimer, then the main window's copy button: the Windows clipboard
             holds kestrel-scan.exe --report byte for byte, and the browser's GET for the
             selector page reaches a proxy set in the prefix's Internet settings as
-            kestrel-scan.exe --url (blanks as %20). Closing the main window ends Kestrel with
+            kestrel-scan.exe --url byte for byte. Closing the main window ends Kestrel with
             status 0.
+  address   On a machine whose maker and board name hold what a browser might re-encode in an
+            address (quotes, an apostrophe, blanks, < > \ ^ ` { | }, non-ASCII, & # + ; =),
+            the browser's GET for the selector page is kestrel-scan.exe --url byte for byte.
   cancel    Cancel on the disclaimer ends Kestrel at once with status 0, no scan screen shown.
   identity  On a real machine's identity (the firmware strings of --dump-decoding, which Wine's
             instrumentation answers from /sys/class/dmi/id): the main window's captions and the
@@ -30,7 +33,7 @@ Scenarios:
             area's top-left corner at its height, with a vertical scroll bar that brings the
             browser's lower edge into view), and the copy button copies the report.
 
-identity and probe run in a mount namespace of their own (unshare -m, root only), where
+address, identity and probe run in a mount namespace of their own (unshare -m, root only), where
 /sys/class and /etc/hosts are replaced for Kestrel alone; elsewhere they exit with 77 (skipped).
 Window positions are the layout's: the disclaimer's client area at (335, 141), the main
 window's at (123, 22), so clicks go to absolute screen points; the others come from
@@ -270,12 +273,14 @@ def decoded_strings(decoding):
     return strings
 
 
-def stand_up_identity(decoding):
-    """Replaces /sys/class with a dmi/id of the decoded machine's strings; returns them."""
+def stand_up_identity(decoding, **replaced):
+    """Replaces /sys/class with a dmi/id of the decoded machine's strings, with the files named
+    in replaced holding the texts given there instead; returns them."""
     strings = decoded_strings(decoding)
     identity = {name: strings[key] for name, key in DMI_FILES.items() if key in strings}
     missing = [name for name in KESTREL_READS if name not in identity]
     check(not missing, "%s gives no %s" % (decoding, ", ".join(missing)))
+    identity.update(replaced)
     mount("-t", "tmpfs", "-o", "mode=0755", "kestrel-dmi", "/sys/class")
     os.makedirs("/sys/class/dmi/id")
     for name, text in identity.items():
@@ -284,25 +289,47 @@ def stand_up_identity(decoding):
     return identity
 
 
+def check_selector_request(proxy, address):
+    """The browser's GET for the selector page reached the proxy as address, byte for byte."""
+    # Wine's request to a proxy names the default port of the address.
+    host_end = address.index("/", len("http://"))
+    with_port = address[:host_end] + ":80" + address[host_end:]
+    targets = proxy.wait_for("http://", 60)
+    check(address in targets or with_port in targets,
+          "the selector GET did not reach the proxy as %s: %s" % (address, targets))
+
+
 def scenario_copy(prefix, args):
     report = prefix.run(prefix.exe("kestrel-scan.exe"), "--report").stdout
     address = prefix.run(prefix.exe("kestrel-scan.exe"), "--url").stdout.decode().strip()
     check(report.count(b"\r\n") >= 34, "kestrel-scan.exe --report printed no report")
-    expected = address.replace(" ", "%20")
     with SelectorProxy() as proxy:
         prefix.set_proxy(proxy.address)
         try:
             kestrel = start_to_main_window(prefix)
             main = prefix.wait_for_window(wide=True)
-            # Wine's request to a proxy names the default port of the address.
-            host_end = expected.index("/", len("http://"))
-            with_port = expected[:host_end] + ":80" + expected[host_end:]
-            targets = proxy.wait_for("http://", 60)
-            check(expected in targets or with_port in targets,
-                  "the selector GET did not reach the proxy as %s: %s" % (expected, targets))
-
+            check_selector_request(proxy, address)
             check_copy(prefix, report)
 
+            prefix.xdotool("windowactivate", main)
+            prefix.xdotool("key", "--window", main, "alt+F4")
+            check(wait_exit(kestrel) == 0, "closing the main window did not end Kestrel with 0")
+        finally:
+            prefix.clear_proxy()
+
+
+def scenario_address(prefix, args):
+    in_private_mounts()
+    stand_up_identity(args.dump_decoding, sys_vendor="O'Neil \"<Büro>\" & Co",
+                      board_name="\\^`{|}#+;=%")
+    address = prefix.run(prefix.exe("kestrel-scan.exe"), "--url").stdout.decode().strip()
+    check("O%27Neil" in address, "kestrel-scan.exe --url shows no maker: %r" % address)
+    with SelectorProxy() as proxy:
+        prefix.set_proxy(proxy.address)
+        try:
+            kestrel = start_to_main_window(prefix)
+            main = prefix.wait_for_window(wide=True)
+            check_selector_request(proxy, address)
             prefix.xdotool("windowactivate", main)
             prefix.xdotool("key", "--window", main, "alt+F4")
             check(wait_exit(kestrel) == 0, "closing the main window did not end Kestrel with 0")
@@ -470,8 +497,9 @@ def scenario_fit(prefix, args):
     check(wait_exit(kestrel) == 0, "the close box did not end Kestrel with status 0")
 
 
-SCENARIOS = {"copy": scenario_copy, "cancel": scenario_cancel, "identity": scenario_identity,
-             "probe": scenario_probe, "error": scenario_error, "fit": scenario_fit}
+SCENARIOS = {"copy": scenario_copy, "address": scenario_address, "cancel": scenario_cancel,
+             "identity": scenario_identity, "probe": scenario_probe, "error": scenario_error,
+             "fit": scenario_fit}
 
 
 def start_own_prefix(args):
