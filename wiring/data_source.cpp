@@ -1,5 +1,6 @@
 #include "wiring/data_source.h"
 
+#include "inventory/management/machine_facts.h"
 #include "inventory/management/management_table.h"
 #include "platform/fixture/fixture_reader.h"
 #include "platform/smbios/smbios_classes.h"
@@ -27,7 +28,11 @@ OpenedSource open(const DumpFile& dump) {
     if (auto notice = smbios::damageNotice(table, dump.path)) {
         opened.sources.notices.push_back(std::move(*notice));
     }
-    opened.service = std::make_unique<TableService>(smbios::classesFromTable(table));
+    // A dump's number past the width a property has (an extended maximum capacity of 4 TiB and
+    // more, say) is taken as unknown with a notice, as on this machine, not made a scan error.
+    MachineFacts facts = smbios::factsFromTable(table);
+    dropImpossibleNumbers(facts, opened.sources.notices);
+    opened.service = std::make_unique<TableService>(classTable(facts));
     opened.sources.answered.push_back("smbios");
     return opened;
 }

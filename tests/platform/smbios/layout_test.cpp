@@ -51,7 +51,8 @@ Record memoryDevice(std::uint16_t handle, std::size_t length, std::uint16_t manu
         .strings({"DIMM " + std::to_string(handle), "BANK 0", manufacturer, "PART-42", "FW 7"});
 }
 
-std::vector<std::uint8_t> builtTable() {
+std::vector<std::uint8_t> builtTable(std::uint64_t maximumCapacityBytes = std::uint64_t{256}
+                                                                          << 30) {
     return tableOf({
         Record(0, 0x0000, 0x18)
             .byte(0x04, 1)
@@ -83,7 +84,7 @@ std::vector<std::uint8_t> builtTable() {
             .dword(0x07, 0x80000000)                             // see Extended Maximum Capacity
             .word(0x0B, 0xFFFE)                                  // no error information
             .word(0x0D, 6)                                       // slots
-            .qword(0x0F, std::uint64_t{256} << 30),              // bytes
+            .qword(0x0F, maximumCapacityBytes),                  // bytes
         memoryDevice(0x1100, 0x54, 0xCE80, "Unknown"),           // Bank 1, Hex 0xCE
         memoryDevice(0x1101, 0x54, 0x9B85, "Not Specified"),     // Bank 6, Hex 0x9B
         memoryDevice(0x1102, 0x5C, 0x9801, "Unknown")            // Bank 2, Hex 0x98
@@ -98,18 +99,20 @@ std::vector<std::uint8_t> builtTable() {
     });
 }
 
+std::filesystem::path writtenDump(const std::vector<std::uint8_t>& table) {
+    std::random_device random;
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("kestrel-layout-" + std::to_string(random()) + ".bin");
+    const auto dump = dumpOf(entryPoint64(table.size(), 0x20, 3, 3), table);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(dump.data()),
+               static_cast<std::streamsize>(dump.size()));
+    return path;
+}
+
 class BuiltDump : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        std::random_device random;
-        path_ = new std::filesystem::path(std::filesystem::temp_directory_path() /
-                                          ("kestrel-layout-" + std::to_string(random()) + ".bin"));
-        const auto table = builtTable();
-        const auto dump = dumpOf(entryPoint64(table.size(), 0x20, 3, 3), table);
-        std::ofstream(*path_, std::ios::binary)
-            .write(reinterpret_cast<const char*>(dump.data()),
-                   static_cast<std::streamsize>(dump.size()));
-    }
+    static void SetUpTestSuite() { path_ = new std::filesystem::path(writtenDump(builtTable())); }
     static void TearDownTestSuite() {
         std::filesystem::remove(*path_);
         delete path_;
@@ -148,6 +151,17 @@ TEST_F(BuiltDump, ModulesNamedOnlyByTheirCodeGetTheirMakersName) {
     EXPECT_NE(run.out.find("\r\nMemory Manufacturer: Samsung, Crucial, Kingston\r\n"),
               std::string::npos)
         << run.out;
+}
+
+// The extended maximum capacity goes past what the 32-bit count of kilobytes can say: the scan
+// still ends with a report, the maximum unknown and a notice naming the property.
+TEST(BuiltDumpOfABigServer, AMaximumPastItsWidthIsUnknownWithANotice) {
+    const auto path = writtenDump(builtTable(std::uint64_t{8} << 40));
+    const auto run = kestrel::test::runProcess(KESTREL_SCAN, {"--from-dump", path.string()});
+    std::filesystem::remove(path);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("MaxCapacity"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("\r\nMaximum RAM: 0 MB\r\n"), std::string::npos) << run.out;
 }
 
 }  // namespace
