@@ -22,6 +22,14 @@ Scenarios:
   error     Wine's instrumentation disabled: after OK, the error box says "Run-time error: " and
             what kestrel-scan.exe says of the same failure, and Kestrel ends with status 1
             without showing the main window.
+  key       A key typed on the scan screen as it appears (before its first tick) ends Kestrel
+            with status 0 without scanning.
+  kept      A browser emulation value for kestrel.exe that the user had before Kestrel started
+            is left as found, while Kestrel runs and after it ends.
+
+Every scenario checks that Kestrel, while it runs, has the browser render in its current engine
+(FEATURE_BROWSER_EMULATION, 11001, under HKCU) and that after it ends the setting is as it was
+before it started: Kestrel keeps no settings.
 
 identity and probe run in a mount namespace of their own (unshare -m, root only), where
 /sys/class and /etc/hosts are replaced for Kestrel alone; elsewhere they exit with 77 (skipped).
@@ -50,6 +58,9 @@ OK_BUTTON = (168, 300)
 CANCEL_BUTTON = (256, 300)
 COPY_BUTTON = (648, 372)
 INTERNET_SETTINGS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings"
+BROWSER_EMULATION = (r"HKCU\Software\Microsoft\Internet Explorer\Main\FeatureControl"
+                     r"\FEATURE_BROWSER_EMULATION")
+CURRENT_ENGINE = "0x2af9"  # 11001, as reg query writes a REG_DWORD
 SKIPPED = 77
 # The files of /sys/class/dmi/id that Wine makes its firmware table from (as strace shows it
 # reading them), each from its line of a dmidecode decoding. Wine leaves a file that is missing
@@ -91,6 +102,7 @@ class Prefix:
         self.script = script
         self.bin = bin_dir
         self.started = []
+        self.emulation_before = None
         with open(os.environ["WINEPREFIX"] + ".display") as f:
             self.env = dict(os.environ, DISPLAY=f.read().strip())
 
@@ -174,6 +186,29 @@ class Prefix:
         self.run("reg", "add", INTERNET_SETTINGS, "/v", "ProxyServer", "/t", "REG_SZ",
                  "/d", host_port, "/f")
 
+    def browser_emulation(self):
+        """Whether the emulation key exists, and kestrel.exe's value in it as reg query shows it
+        (None where there is none)."""
+        if self.run("reg", "query", BROWSER_EMULATION).returncode != 0:
+            return (False, None)
+        listed = self.run("reg", "query", BROWSER_EMULATION, "/v", "kestrel.exe")
+        for line in listed.stdout.decode(errors="replace").splitlines():
+            words = line.split()
+            if len(words) == 3 and words[0].lower() == "kestrel.exe":
+                return (True, words[1] + " " + words[2])
+        return (True, None)
+
+    def start_kestrel(self):
+        """Starts kestrel.exe and waits for its disclaimer; by then the browser's emulation
+        setting is Kestrel's, or the user's where there was one."""
+        kestrel = self.start(self.exe("kestrel.exe"))
+        self.wait_for_window(wide=False)
+        before = self.emulation_before[1]
+        check(self.browser_emulation() == (True, before or "REG_DWORD " + CURRENT_ENGINE),
+              "with the disclaimer up, the browser emulation setting is %r" %
+              (self.browser_emulation(),))
+        return kestrel
+
     def clear_proxy(self):
         self.run("reg", "add", INTERNET_SETTINGS, "/v", "ProxyEnable", "/t", "REG_DWORD",
                  "/d", "0", "/f")
@@ -203,8 +238,7 @@ def texts(window, kind):
 
 
 def start_to_main_window(prefix):
-    kestrel = prefix.start(prefix.exe("kestrel.exe"))
-    prefix.wait_for_window(wide=False)
+    kestrel = prefix.start_kestrel()
     prefix.click(DIALOG_CLIENT, OK_BUTTON)
     return kestrel
 
@@ -302,10 +336,37 @@ def scenario_copy(prefix, args):
 
 
 def scenario_cancel(prefix, args):
-    kestrel = prefix.start(prefix.exe("kestrel.exe"))
-    prefix.wait_for_window(wide=False)
+    kestrel = prefix.start_kestrel()
     prefix.click(DIALOG_CLIENT, CANCEL_BUTTON)
     check(wait_exit(kestrel) == 0, "Cancel did not end Kestrel with status 0")
+
+
+def scenario_key(prefix, args):
+    kestrel = prefix.start_kestrel()
+    # The key follows the click at once, so it is there before the scan screen's first tick.
+    prefix.xdotool("mousemove", str(DIALOG_CLIENT[0] + OK_BUTTON[0]),
+                   str(DIALOG_CLIENT[1] + OK_BUTTON[1]), "click", "1", "key", "--delay", "0", "x")
+    check(wait_exit(kestrel) == 0, "a key on the scan screen did not end Kestrel with status 0")
+    check(not prefix.windows(), "a window of Kestrel is still shown")
+
+
+def scenario_kept(prefix, args):
+    """IE 10 mode, which a user could have chosen for a program of that name."""
+    key_existed = prefix.emulation_before[0]
+    prefix.run("reg", "add", BROWSER_EMULATION, "/v", "kestrel.exe", "/t", "REG_DWORD", "/d",
+               "10000", "/f")
+    try:
+        prefix.emulation_before = prefix.browser_emulation()
+        check(prefix.emulation_before == (True, "REG_DWORD 0x2710"),
+              "reg add did not set the value: %r" % (prefix.emulation_before,))
+        scenario_cancel(prefix, args)
+        check(prefix.browser_emulation() == prefix.emulation_before,
+              "Kestrel changed the user's value: %r" % (prefix.browser_emulation(),))
+    finally:
+        if key_existed:
+            prefix.run("reg", "delete", BROWSER_EMULATION, "/v", "kestrel.exe", "/f")
+        else:
+            prefix.run("reg", "delete", BROWSER_EMULATION, "/f")
 
 
 def scenario_identity(prefix, args):
@@ -394,7 +455,8 @@ def scenario_error(prefix, args):
 
 
 SCENARIOS = {"copy": scenario_copy, "cancel": scenario_cancel, "identity": scenario_identity,
-             "probe": scenario_probe, "error": scenario_error}
+             "probe": scenario_probe, "error": scenario_error, "key": scenario_key,
+             "kept": scenario_kept}
 
 
 def main():
@@ -406,10 +468,13 @@ def main():
     parser.add_argument("--probe-url")
     args = parser.parse_args()
     prefix = Prefix(args.prefix_script, args.bin)
+    before = prefix.emulation_before = prefix.browser_emulation()
     try:
         SCENARIOS[args.scenario](prefix, args)
     finally:
         prefix.stop_started()
+    check(prefix.browser_emulation() == before, "Kestrel left the browser emulation setting "
+          "%r, not as it was before it started: %r" % (prefix.browser_emulation(), before))
     print("PASS")
 
 
