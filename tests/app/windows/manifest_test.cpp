@@ -2,8 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <shlwapi.h>
-
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -47,35 +46,46 @@ class KestrelActivationContext : public ::testing::Test {
 };
 
 // SetWindowSubclass and the themed buttons and group boxes come with version 6 of the common
-// controls, which only a manifest that asks for it gets.
-TEST_F(KestrelActivationContext, LoadsVersion6OfTheCommonControls) {
+// controls, which only a program whose manifest depends on it gets: its activation context
+// sends comctl32.dll to that assembly.
+TEST_F(KestrelActivationContext, DependsOnVersion6OfTheCommonControls) {
+    ACTCTX_SECTION_KEYED_DATA found{};
+    found.cbSize = sizeof found;
     ULONG_PTR cookie = 0;
     ASSERT_TRUE(ActivateActCtx(context_, &cookie));
-    const HMODULE controls = LoadLibraryW(L"comctl32.dll");
-    ASSERT_TRUE(controls);
-    const auto getVersion =
-        reinterpret_cast<DLLGETVERSIONPROC>(GetProcAddress(controls, "DllGetVersion"));
-    ASSERT_TRUE(getVersion);
-    DLLVERSIONINFO version{};
-    version.cbSize = sizeof version;
-    ASSERT_EQ(getVersion(&version), S_OK);
-    EXPECT_EQ(version.dwMajorVersion, 6u);
-    FreeLibrary(controls);
+    const bool redirected = FindActCtxSectionStringW(
+        FIND_ACTCTX_SECTION_KEY_RETURN_HACTCTX, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
+        L"comctl32.dll", &found);
     DeactivateActCtx(0, cookie);
+    ASSERT_TRUE(redirected) << "comctl32.dll is the system's version 5";
+    EXPECT_EQ(found.hActCtx, context_) << "the redirection is not the manifest's";
+    if (found.hActCtx) ReleaseActCtx(found.hActCtx);
 }
+
+// An element of the compatibility information as Windows 10 and later (and Wine) give it, with
+// the MaxVersionTested that mingw-w64's COMPATIBILITY_CONTEXT_ELEMENT lacks.
+struct CompatibilityElement {
+    GUID id;
+    ACTCTX_COMPATIBILITY_ELEMENT_TYPE type;
+    ULONGLONG maxVersionTested;
+};
 
 // The supportedOS ids Microsoft publishes for Windows 7, 8, 8.1 and 10/11 (the last one covers
 // both): without them Windows runs a program in the compatibility mode of an older version.
 TEST_F(KestrelActivationContext, DeclaresWindows7To11) {
     const std::vector<BYTE> answer = query(CompatibilityInformationInActivationContext);
-    ASSERT_FALSE(answer.empty());
-    const auto* info =
-        reinterpret_cast<const ACTIVATION_CONTEXT_COMPATIBILITY_INFORMATION*>(answer.data());
+    ASSERT_GE(answer.size(), sizeof(ULONGLONG));
+    DWORD count = 0;
+    std::memcpy(&count, answer.data(), sizeof count);
+    ASSERT_EQ(answer.size(), sizeof(ULONGLONG) + count * sizeof(CompatibilityElement));
     std::vector<std::wstring> declared;
-    for (DWORD i = 0; i < info->ElementCount; ++i) {
-        if (info->Elements[i].Type != ACTCX_COMPATIBILITY_ELEMENT_TYPE_OS) continue;
+    for (DWORD i = 0; i < count; ++i) {
+        CompatibilityElement element;
+        std::memcpy(&element, answer.data() + sizeof(ULONGLONG) + i * sizeof element,
+                    sizeof element);
+        if (element.type != ACTCTX_COMPATIBILITY_ELEMENT_TYPE_OS) continue;
         wchar_t text[40] = {};
-        StringFromGUID2(info->Elements[i].Id, text, 40);
+        StringFromGUID2(element.id, text, 40);
         declared.emplace_back(text);
     }
     EXPECT_EQ(declared, (std::vector<std::wstring>{

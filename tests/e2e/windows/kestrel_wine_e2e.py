@@ -22,8 +22,6 @@ Scenarios:
   error     Wine's instrumentation disabled: after OK, the error box says "Run-time error: " and
             what kestrel-scan.exe says of the same failure, and Kestrel ends with status 1
             without showing the main window.
-  key       A key typed on the scan screen as it appears (before its first tick) ends Kestrel
-            with status 0 without scanning.
   kept      A browser emulation value for kestrel.exe that the user had before Kestrel started
             is left as found, while Kestrel runs and after it ends.
 
@@ -341,15 +339,6 @@ def scenario_cancel(prefix, args):
     check(wait_exit(kestrel) == 0, "Cancel did not end Kestrel with status 0")
 
 
-def scenario_key(prefix, args):
-    kestrel = prefix.start_kestrel()
-    # The key follows the click at once, so it is there before the scan screen's first tick.
-    prefix.xdotool("mousemove", str(DIALOG_CLIENT[0] + OK_BUTTON[0]),
-                   str(DIALOG_CLIENT[1] + OK_BUTTON[1]), "click", "1", "key", "--delay", "0", "x")
-    check(wait_exit(kestrel) == 0, "a key on the scan screen did not end Kestrel with status 0")
-    check(not prefix.windows(), "a window of Kestrel is still shown")
-
-
 def scenario_kept(prefix, args):
     """IE 10 mode, which a user could have chosen for a program of that name."""
     key_existed = prefix.emulation_before[0]
@@ -455,8 +444,7 @@ def scenario_error(prefix, args):
 
 
 SCENARIOS = {"copy": scenario_copy, "cancel": scenario_cancel, "identity": scenario_identity,
-             "probe": scenario_probe, "error": scenario_error, "key": scenario_key,
-             "kept": scenario_kept}
+             "probe": scenario_probe, "error": scenario_error, "kept": scenario_kept}
 
 
 def main():
