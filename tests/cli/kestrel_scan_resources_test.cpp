@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestrel::test {
@@ -83,23 +83,36 @@ struct IconGroupHeader {
 };
 #pragma pack(pop)
 
-TEST(KestrelScanResources, IconHas32And16PixelImagesOf16Colours) {
+// The image Windows takes for each size it asks for: the windows' 16 and 32 px ones keep their 16
+// colours; the task bar at higher dpi (24), Explorer's large (48) and extra large (256) views
+// get smooth ones, the largest stored as PNG.
+TEST(KestrelScanResources, IconHasAnImageForEverySizeWindowsShows) {
     const HMODULE exe = LoadLibraryExW(scanPath().c_str(), nullptr,
                                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_TRUE(exe);
     const HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));
     ASSERT_TRUE(found) << "no icon group";
-    const auto* group = static_cast<const IconGroupHeader*>(LockResource(LoadResource(exe, found)));
+    auto* group = static_cast<BYTE*>(LockResource(LoadResource(exe, found)));
     ASSERT_TRUE(group);
-    const auto* entries = reinterpret_cast<const IconGroupEntry*>(group + 1);
-    std::set<int> sizes;
-    for (WORD i = 0; i < group->count; ++i) {
-        const IconGroupEntry& entry = entries[i];
-        EXPECT_EQ(entry.width, entry.height);
-        EXPECT_EQ(entry.bitCount, 4) << "16 colours";
-        sizes.insert(entry.width);
+    const auto* header = reinterpret_cast<const IconGroupHeader*>(group);
+    const auto* entries = reinterpret_cast<const IconGroupEntry*>(header + 1);
+    EXPECT_EQ(header->count, 5);
+    for (const auto& [size, bits] : {std::pair{16, 4}, {24, 32}, {32, 4}, {48, 32}, {256, 32}}) {
+        const int id = LookupIconIdFromDirectoryEx(group, TRUE, size, size, LR_DEFAULTCOLOR);
+        const IconGroupEntry* chosen = nullptr;
+        for (WORD i = 0; i < header->count; ++i) {
+            if (entries[i].id == id) chosen = &entries[i];
+        }
+        ASSERT_TRUE(chosen) << size;
+        EXPECT_EQ(chosen->width, size % 256) << size;
+        EXPECT_EQ(chosen->height, size % 256) << size;
+        EXPECT_EQ(chosen->bitCount, bits) << size;
+        const HRSRC image = FindResourceW(exe, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(3));
+        ASSERT_TRUE(image) << size;
+        const std::string start(static_cast<const char*>(LockResource(LoadResource(exe, image))),
+                                4);
+        EXPECT_EQ(start == "\x89PNG", size == 256) << size;
     }
-    EXPECT_EQ(sizes, (std::set<int>{16, 32}));
     FreeLibrary(exe);
 }
 

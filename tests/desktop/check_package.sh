@@ -2,8 +2,8 @@
 # check_package.sh BUILD_DIR APP_ID WEB_PLUGIN
 # Installs the build into a scratch prefix and packs it with CPack, then checks that both hold
 # the programs, the web plugin where kestrel looks for it (WEB_PLUGIN, relative to kestrel's
-# folder) and the desktop files under the app id, and that the package depends on the browser
-# engine.
+# folder) and the desktop files under the app id, that the package depends on the browser
+# engine, and that packing again a little later gives the same bytes.
 set -euo pipefail
 build=$1
 id=$2
@@ -32,7 +32,8 @@ done
 grep -qx "Icon=$id" "$scratch/prefix/share/applications/$id.desktop" ||
   fail "the launcher does not name the installed icon"
 
-(cd "$build" && cpack -B "$scratch/package" >/dev/null)
+pack() { (cd "$build" && env -u SOURCE_DATE_EPOCH cpack -B "$1" >/dev/null); }
+pack "$scratch/package"
 deb=$(ls "$scratch"/package/kestrel_*.deb)
 contents=$(dpkg-deb --contents "$deb")
 for file in "${expected[@]}"; do
@@ -40,4 +41,7 @@ for file in "${expected[@]}"; do
 done
 depends=$(dpkg-deb --field "$deb" Depends)
 grep -q libqt6webenginewidgets6 <<<"$depends" || fail "Depends lacks the browser engine: $depends"
-echo "install and package hold ${#expected[@]} files each"
+sleep 1 # a packing that took its times from the clock would now differ
+pack "$scratch/again"
+cmp "$deb" "$scratch/again/$(basename "$deb")" || fail "packing again gave another package"
+echo "install and package hold ${#expected[@]} files each; packing again gives the same bytes"

@@ -2,6 +2,7 @@
 
 #include "ui/win32/windows_api.h"
 
+#include <cstdlib>
 #include <exception>
 #include <string>
 
@@ -14,7 +15,8 @@ void guardHandler(const std::function<void()>& handler) {
         handler();
     } catch (const std::exception& error) {
         showMessage(nullptr, std::string("Run-time error: ") + error.what());
-        ExitProcess(1);
+        // exit, not ExitProcess: what Kestrel set for itself is undone at exit.
+        std::exit(1);
     }
 }
 

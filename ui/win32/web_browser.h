@@ -36,8 +36,10 @@ class WebBrowser {
 };
 
 // Makes the WebBrowser control of the program named exeName (kestrel.exe) render pages in the
-// current engine rather than the IE 7 mode it keeps for unknown programs. A per-user setting;
-// where it cannot be written the pages still show, in the older mode.
+// current engine rather than the IE 7 mode it keeps for unknown programs. A per-user setting,
+// written only where the user has none for exeName, and removed again when the process ends
+// through exit() (as returning from WinMain does); where it cannot be written the pages still
+// show, in the older mode. Called once, at start.
 void preferCurrentBrowserEngine(const std::wstring& exeName);
 
 }  // namespace kestrel::win32

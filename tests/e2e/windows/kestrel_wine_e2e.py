@@ -32,6 +32,12 @@ Scenarios:
             shortened: the layout's width and the work area's height; scrolls: from the work
             area's top-left corner at its height, with a vertical scroll bar that brings the
             browser's lower edge into view), and the copy button copies the report.
+  kept      A browser emulation value for kestrel.exe that the user had before Kestrel started
+            is left as found, while Kestrel runs and after it ends.
+
+Every scenario checks that Kestrel, while it runs, has the browser render in its current engine
+(FEATURE_BROWSER_EMULATION, 11001, under HKCU) and that after it ends the setting is as it was
+before it started: Kestrel keeps no settings.
 
 address, identity and probe run in a mount namespace of their own (unshare -m, root only), where
 /sys/class and /etc/hosts are replaced for Kestrel alone; elsewhere they exit with 77 (skipped).
@@ -62,6 +68,9 @@ COPY_BUTTON = (648, 372)
 COPY_CAPTION = "Copy System Info To Clipboard"
 BROWSER_CLASS = "KestrelBrowserSite"
 INTERNET_SETTINGS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings"
+BROWSER_EMULATION = (r"HKCU\Software\Microsoft\Internet Explorer\Main\FeatureControl"
+                     r"\FEATURE_BROWSER_EMULATION")
+CURRENT_ENGINE = "0x2af9"  # 11001, as reg query writes a REG_DWORD
 SKIPPED = 77
 # The files of /sys/class/dmi/id that Wine makes its firmware table from (as strace shows it
 # reading them), each from its line of a dmidecode decoding. Wine leaves a file that is missing
@@ -103,6 +112,7 @@ class Prefix:
         self.script = script
         self.bin = bin_dir
         self.started = []
+        self.emulation_before = None
         with open(os.environ["WINEPREFIX"] + ".display") as f:
             self.env = dict(os.environ, DISPLAY=f.read().strip())
 
@@ -186,6 +196,29 @@ class Prefix:
         self.run("reg", "add", INTERNET_SETTINGS, "/v", "ProxyServer", "/t", "REG_SZ",
                  "/d", host_port, "/f")
 
+    def browser_emulation(self):
+        """Whether the emulation key exists, and kestrel.exe's value in it as reg query shows it
+        (None where there is none)."""
+        if self.run("reg", "query", BROWSER_EMULATION).returncode != 0:
+            return (False, None)
+        listed = self.run("reg", "query", BROWSER_EMULATION, "/v", "kestrel.exe")
+        for line in listed.stdout.decode(errors="replace").splitlines():
+            words = line.split()
+            if len(words) == 3 and words[0].lower() == "kestrel.exe":
+                return (True, words[1] + " " + words[2])
+        return (True, None)
+
+    def start_kestrel(self):
+        """Starts kestrel.exe and waits for its disclaimer; by then the browser's emulation
+        setting is Kestrel's, or the user's where there was one."""
+        kestrel = self.start(self.exe("kestrel.exe"))
+        self.wait_for_window(wide=False)
+        before = self.emulation_before[1]
+        check(self.browser_emulation() == (True, before or "REG_DWORD " + CURRENT_ENGINE),
+              "with the disclaimer up, the browser emulation setting is %r" %
+              (self.browser_emulation(),))
+        return kestrel
+
     def clear_proxy(self):
         self.run("reg", "add", INTERNET_SETTINGS, "/v", "ProxyEnable", "/t", "REG_DWORD",
                  "/d", "0", "/f")
@@ -215,8 +248,7 @@ def texts(window, kind):
 
 
 def start_to_main_window(prefix):
-    kestrel = prefix.start(prefix.exe("kestrel.exe"))
-    prefix.wait_for_window(wide=False)
+    kestrel = prefix.start_kestrel()
     prefix.click(DIALOG_CLIENT, OK_BUTTON)
     return kestrel
 
@@ -338,10 +370,28 @@ def scenario_address(prefix, args):
 
 
 def scenario_cancel(prefix, args):
-    kestrel = prefix.start(prefix.exe("kestrel.exe"))
-    prefix.wait_for_window(wide=False)
+    kestrel = prefix.start_kestrel()
     prefix.click(DIALOG_CLIENT, CANCEL_BUTTON)
     check(wait_exit(kestrel) == 0, "Cancel did not end Kestrel with status 0")
+
+
+def scenario_kept(prefix, args):
+    """IE 10 mode, which a user could have chosen for a program of that name."""
+    key_existed = prefix.emulation_before[0]
+    prefix.run("reg", "add", BROWSER_EMULATION, "/v", "kestrel.exe", "/t", "REG_DWORD", "/d",
+               "10000", "/f")
+    try:
+        prefix.emulation_before = prefix.browser_emulation()
+        check(prefix.emulation_before == (True, "REG_DWORD 0x2710"),
+              "reg add did not set the value: %r" % (prefix.emulation_before,))
+        scenario_cancel(prefix, args)
+        check(prefix.browser_emulation() == prefix.emulation_before,
+              "Kestrel changed the user's value: %r" % (prefix.browser_emulation(),))
+    finally:
+        if key_existed:
+            prefix.run("reg", "delete", BROWSER_EMULATION, "/v", "kestrel.exe", "/f")
+        else:
+            prefix.run("reg", "delete", BROWSER_EMULATION, "/f")
 
 
 def scenario_identity(prefix, args):
@@ -499,7 +549,7 @@ def scenario_fit(prefix, args):
 
 SCENARIOS = {"copy": scenario_copy, "address": scenario_address, "cancel": scenario_cancel,
              "identity": scenario_identity, "probe": scenario_probe, "error": scenario_error,
-             "fit": scenario_fit}
+             "fit": scenario_fit, "kept": scenario_kept}
 
 
 def start_own_prefix(args):
@@ -525,10 +575,15 @@ def main():
     if args.scenario == "fit":
         start_own_prefix(args)
     prefix = Prefix(args.prefix_script, args.bin)
+    before = prefix.emulation_before = prefix.browser_emulation()
     try:
         SCENARIOS[args.scenario](prefix, args)
     finally:
         prefix.stop_started()
+    try:
+        check(prefix.browser_emulation() == before, "Kestrel left the browser emulation setting "
+              "%r, not as it was before it started: %r" % (prefix.browser_emulation(), before))
+    finally:
         if args.scenario == "fit":
             subprocess.run([args.prefix_script, "stop"], stdout=subprocess.DEVNULL)
     print("PASS")
