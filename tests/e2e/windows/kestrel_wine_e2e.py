@@ -47,6 +47,7 @@ window-controls.exe, which reads Kestrel's windows from the Windows side.
 """
 
 import argparse
+import contextlib
 import json
 import os
 import subprocess
@@ -331,23 +332,33 @@ def check_selector_request(proxy, address):
           "the selector GET did not reach the proxy as %s: %s" % (address, targets))
 
 
+@contextlib.contextmanager
+def proxied(prefix):
+    """A loopback proxy that the prefix's browser sends its requests through, for the block."""
+    with SelectorProxy() as proxy:
+        prefix.set_proxy(proxy.address)
+        try:
+            yield proxy
+        finally:
+            prefix.clear_proxy()
+
+
+def close_main_window(prefix, kestrel, main):
+    prefix.xdotool("windowactivate", main)
+    prefix.xdotool("key", "--window", main, "alt+F4")
+    check(wait_exit(kestrel) == 0, "closing the main window did not end Kestrel with 0")
+
+
 def scenario_copy(prefix, args):
     report = prefix.run(prefix.exe("kestrel-scan.exe"), "--report").stdout
     address = prefix.run(prefix.exe("kestrel-scan.exe"), "--url").stdout.decode().strip()
     check(report.count(b"\r\n") >= 34, "kestrel-scan.exe --report printed no report")
-    with SelectorProxy() as proxy:
-        prefix.set_proxy(proxy.address)
-        try:
-            kestrel = start_to_main_window(prefix)
-            main = prefix.wait_for_window(wide=True)
-            check_selector_request(proxy, address)
-            check_copy(prefix, report)
-
-            prefix.xdotool("windowactivate", main)
-            prefix.xdotool("key", "--window", main, "alt+F4")
-            check(wait_exit(kestrel) == 0, "closing the main window did not end Kestrel with 0")
-        finally:
-            prefix.clear_proxy()
+    with proxied(prefix) as proxy:
+        kestrel = start_to_main_window(prefix)
+        main = prefix.wait_for_window(wide=True)
+        check_selector_request(proxy, address)
+        check_copy(prefix, report)
+        close_main_window(prefix, kestrel, main)
 
 
 def scenario_address(prefix, args):
@@ -356,17 +367,11 @@ def scenario_address(prefix, args):
                       board_name="\\^`{|}#+;=%")
     address = prefix.run(prefix.exe("kestrel-scan.exe"), "--url").stdout.decode().strip()
     check("O%27Neil" in address, "kestrel-scan.exe --url shows no maker: %r" % address)
-    with SelectorProxy() as proxy:
-        prefix.set_proxy(proxy.address)
-        try:
-            kestrel = start_to_main_window(prefix)
-            main = prefix.wait_for_window(wide=True)
-            check_selector_request(proxy, address)
-            prefix.xdotool("windowactivate", main)
-            prefix.xdotool("key", "--window", main, "alt+F4")
-            check(wait_exit(kestrel) == 0, "closing the main window did not end Kestrel with 0")
-        finally:
-            prefix.clear_proxy()
+    with proxied(prefix) as proxy:
+        kestrel = start_to_main_window(prefix)
+        main = prefix.wait_for_window(wide=True)
+        check_selector_request(proxy, address)
+        close_main_window(prefix, kestrel, main)
 
 
 def scenario_cancel(prefix, args):

@@ -8,7 +8,12 @@
 #include <sstream>
 #include <stdexcept>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "inventory/management/schema.h"
+#include "process_runner.h"
 
 namespace kestrel::smbios::test {
 namespace {
@@ -211,6 +216,23 @@ std::vector<std::string> differences(const ManagementTable& ours, const Manageme
     }
     if (ours.classes().size() != theirs.classes().size()) found.push_back("other classes");
     return found;
+}
+
+std::optional<std::string> dmidecodeNow(const std::filesystem::path& dump) {
+#ifdef _WIN32
+    // A Windows build may see dmidecode but cannot run it.
+    (void)dump;
+    return std::nullopt;
+#else
+    const char* const dmidecode = "/usr/sbin/dmidecode";
+    if (::access(dmidecode, X_OK) != 0) return std::nullopt;
+    const auto run =
+        kestrel::test::runProcess(dmidecode, {"--from-dump", dump.string(), "-t", "0,1,2,4,16,17"});
+    if (run.exitCode != 0) {
+        throw std::runtime_error("dmidecode --from-dump " + dump.string() + " failed: " + run.err);
+    }
+    return run.out;
+#endif
 }
 
 }  // namespace kestrel::smbios::test
