@@ -357,8 +357,10 @@ def scenario_copy(prefix, args):
 
             check_copy(prefix, report)
 
-            prefix.xdotool("windowactivate", main)
-            prefix.xdotool("key", "--window", main, "alt+F4")
+            # Typed, not sent to the window: Wine would keep the keys of a sent event down,
+            # and the next program's first window would see Alt+F4 still held.
+            prefix.xdotool("windowactivate", "--sync", main)
+            prefix.xdotool("key", "alt+F4")
             check(wait_exit(kestrel) == 0, "closing the main window did not end Kestrel with 0")
         finally:
             prefix.clear_proxy()
