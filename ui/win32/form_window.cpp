@@ -6,6 +6,7 @@
 #include "inventory/error.h"
 #include "platform/wmi/utf16.h"
 #include "ui/forms/screen_fit.h"
+#include "ui/win32/accessible_role.h"
 #include "ui/win32/browser_site_window.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/error_boundary.h"
@@ -83,6 +84,7 @@ FormWindow::FormWindow(const layout::WindowLayout& layout, FormEvents events)
         frame.exStyle, kFormClass, wmi::toUtf16(layout.title).c_str(), frame.style, 0, 0, 0, 0,
         frame.taskBarButton ? nullptr : hiddenOwner(), nullptr, GetModuleHandleW(nullptr), this);
     if (!window_) throw Error("cannot create the window " + std::string(layout.name));
+    if (frame.dialogRole) announceAsDialog(window_);
     try {
         controls_ = std::make_unique<LaidOutWindow>(window_, layout);
         placeWindow(dpiOf(window_));
@@ -261,6 +263,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (handleScroll(window_, message, wParam)) return 0;
             break;
         case WM_DESTROY: {
+            if (windowFrameOf(layout_.name).dialogRole) forgetAnnouncedRole(window_);
             if (browser_) setBrowserIn(browserSite_, nullptr);
             browser_.reset();
             window_ = nullptr;

@@ -9,6 +9,7 @@
 #include "platform/wmi/utf16.h"
 #include "ui/forms/screen_fit.h"
 #include "ui/win32/browser_site_window.h"
+#include "ui/win32/label_regions.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/twips.h"
 
@@ -121,6 +122,10 @@ void LaidOutWindow::place(int dpi, int pageShrink) {
                      twipsToPixels(c->rect.top, dpi), twipsToPixels(c->rect.width, dpi),
                      twipsToPixels(c->rect.height, dpi) - shrink, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(c->font, dpi)), TRUE);
+        if (c->kind == ControlKind::label) {
+            clipLabel(hwnd, *c,
+                      c->buddy.empty() ? nullptr : &layout::controlLayout(layout_, c->buddy), dpi);
+        }
     }
 }
 

@@ -47,15 +47,17 @@ struct ControlLayout {
     bool wordWrap = false;
     int tabIndex = -1;         // place in the window's tab order; -1: takes no focus
     std::string_view picture;  // file name of the picture in resources/, or empty
+    std::string_view buddy;    // the control this caption names, or empty
 };
 
 struct WindowLayout {
     std::string_view name;
     std::string_view title;
-    int clientWidth = 0;                      // twips
-    int clientHeight = 0;                     // twips
-    FontSpec font;                            // the window's default font
-    std::span<const ControlLayout> controls;  // parents before their children
+    int clientWidth = 0;   // twips
+    int clientHeight = 0;  // twips
+    FontSpec font;         // the window's default font
+    // In creation order: parents before their children, each caption just before its buddy.
+    std::span<const ControlLayout> controls;
 };
 
 // Every window's layout, generated at build time from the windows' Designer files.

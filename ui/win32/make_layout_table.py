@@ -5,8 +5,12 @@ usage: make_layout_table.py OUTPUT.cpp DEFAULT_FAMILY DEFAULT_POINTS FILE.ui...
 
 The .ui files stay the only place where the windows are laid out; this script reads what the
 Win32 windows need of them (class, name, rectangle in twips, parent, caption, resolved font,
-text colour, visibility, word wrap, tab order, picture) and fails on anything it does not know,
-so a layout change that the Win32 side cannot show is caught at build time.
+text colour, visibility, word wrap, tab order, picture, buddy) and fails on anything it does not
+know, so a layout change that the Win32 side cannot show is caught at build time.
+
+Controls are listed in the order the Win32 side creates them: parents before their children,
+and each caption immediately before the control it names (its buddy), because Windows screen
+readers name a control by the static just before it in the child order.
 """
 import re
 import sys
@@ -80,8 +84,38 @@ def style_of(widget, name, font):
     return colour, font
 
 
+def buddy_of(widget):
+    p = prop(widget, "buddy")
+    if p is None:
+        return ""
+    return p.find("cstring").text or ""
+
+
+def captions_before_buddies(widgets):
+    """The sibling widgets in creation order: a caption moves to just before its buddy."""
+    names = {w.get("name") for w in widgets if not buddy_of(w)}
+    captions = {}
+    for w in widgets:
+        if buddy := buddy_of(w):
+            if buddy not in names:
+                raise LayoutError(f"{w.get('name')}: buddy {buddy} is not a sibling without a "
+                                  "buddy of its own")
+            if buddy in captions:
+                raise LayoutError(f"{buddy}: named by both {captions[buddy].get('name')} and "
+                                  f"{w.get('name')}")
+            captions[buddy] = w
+    ordered = []
+    for w in widgets:
+        if buddy_of(w):
+            continue
+        if w.get("name") in captions:
+            ordered.append(captions[w.get("name")])
+        ordered.append(w)
+    return ordered
+
+
 def controls_of(parent, parent_name, inherited_font, out):
-    for widget in parent.findall("widget"):
+    for widget in captions_before_buddies(parent.findall("widget")):
         qt_class, name = widget.get("class").split("::")[-1], widget.get("name")
         if qt_class not in KINDS:
             raise LayoutError(f"{name}: widget class {qt_class} has no Win32 counterpart")
@@ -104,6 +138,7 @@ def controls_of(parent, parent_name, inherited_font, out):
             "visible": visible is None or visible.find("bool").text == "true",
             "wordWrap": wrap is not None and wrap.find("bool").text == "true",
             "picture": PurePosixPath(pixmap.find("pixmap").text).name if pixmap is not None else "",
+            "buddy": buddy_of(widget),
         })
         controls_of(widget, name, font, out)
 
@@ -172,7 +207,7 @@ def emit(windows, sources):
                 f"    {{ControlKind::{c['kind']}, {literal(c['name'])}, {literal(c['parent'])}, "
                 f"{{{rect}}}, {literal(c['caption'])}, {font_literal(c['font'])}, {colour}, "
                 f"{str(c['visible']).lower()}, {str(c['wordWrap']).lower()}, {c['tab']}, "
-                f"{literal(c['picture'])}}},")
+                f"{literal(c['picture'])}, {literal(c['buddy'])}}},")
         lines.append("};")
         lines.append("")
     lines.append("constexpr WindowLayout kWindows[] = {")

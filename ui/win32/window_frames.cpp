@@ -9,7 +9,8 @@ namespace kestrel::win32 {
 WindowFrame windowFrameOf(std::string_view name) {
     if (name == "Dialog") {
         // Fixed dialog frame: title bar with the system menu and close box, nothing to resize.
-        return {WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, false, POINT{5025, 2115}};
+        return {WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, false, POINT{5025, 2115},
+                true};
     }
     if (name == "frmSplash") {
         // A dialog frame without a caption: no title bar and no buttons on it.

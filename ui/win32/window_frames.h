@@ -15,6 +15,8 @@ struct WindowFrame {
     bool taskBarButton = true;
     // Where the client area's top-left corner goes on the screen, in twips; none: centred.
     std::optional<POINT> clientTwips;
+    // Screen readers are told it is a dialog.
+    bool dialogRole = false;
 };
 
 // The frame of the window called name. Throws kestrel::Error for an unknown window.

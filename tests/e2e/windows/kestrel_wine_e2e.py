@@ -17,8 +17,14 @@ Scenarios:
   cancel    Cancel on the disclaimer ends Kestrel at once with status 0, no scan screen shown.
   identity  On a real machine's identity (the firmware strings of --dump-decoding, which Wine's
             instrumentation answers from /sys/class/dmi/id): the main window's captions and the
-            copied report show it; a click on a row of any module list selects that row in all
-            three; the close box ends Kestrel with status 0.
+            copied report show it; each value comes just after its caption in the child order,
+            and each module list just after its heading, as screen readers name them; a click
+            on a row of any module list selects that row in all three; the close box ends
+            Kestrel with status 0.
+  drawing   On the same identity, with a model version too long for one line, on a screen of
+            --dpi dots per inch: a screenshot shows the start of the serial number in blue under
+            its caption's rectangle, the long value's first line only, and the module lists'
+            top borders whole under their headings.
   probe     The hidden Command1 button pressed: the probe's GET for --probe-url, its host
             resolved to a loopback server, carries the probe's user agent; the message box shows
             the body's first 1000 bytes, with the OK button only, and the connection is closed
@@ -39,7 +45,7 @@ Every scenario checks that Kestrel, while it runs, has the browser render in its
 (FEATURE_BROWSER_EMULATION, 11001, under HKCU) and that after it ends the setting is as it was
 before it started: Kestrel keeps no settings.
 
-address, identity and probe run in a mount namespace of their own (unshare -m, root only), where
+address, identity, drawing and probe run in a mount namespace of their own (unshare -m, root only), where
 /sys/class and /etc/hosts are replaced for Kestrel alone; elsewhere they exit with 77 (skipped).
 Window positions are the layout's: the disclaimer's client area at (335, 141), the main
 window's at (123, 22), so clicks go to absolute screen points; the others come from
@@ -72,6 +78,7 @@ INTERNET_SETTINGS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Se
 BROWSER_EMULATION = (r"HKCU\Software\Microsoft\Internet Explorer\Main\FeatureControl"
                      r"\FEATURE_BROWSER_EMULATION")
 CURRENT_ENGINE = "0x2af9"  # 11001, as reg query writes a REG_DWORD
+DESKTOP_SETTINGS = r"HKCU\Control Panel\Desktop"
 SKIPPED = 77
 # The files of /sys/class/dmi/id that Wine makes its firmware table from (as strace shows it
 # reading them), each from its line of a dmidecode decoding. Wine leaves a file that is missing
@@ -94,6 +101,19 @@ DMI_FILES = {
     "board_asset_tag": ("Base Board Information", "Asset Tag"),
 }
 KESTREL_READS = list(DMI_FILES)[:8]
+# The caption before the value label of each of them, and the headings of the module lists.
+CAPTIONS = {
+    "sys_vendor": "Manufacturer",
+    "product_name": "Model",
+    "product_version": "Version",
+    "product_serial": "Identifying No",
+    "board_vendor": "Manufacturer",
+    "board_name": "Model",
+    "bios_vendor": "Manufacturer",
+    "bios_version": "Version",
+}
+LIST_HEADINGS = ["Slots", "Memory Size", "Memory Speed"]
+BLUE = (0, 0, 255)
 
 
 def fail(message):
@@ -220,9 +240,50 @@ class Prefix:
               (self.browser_emulation(),))
         return kestrel
 
+    def set_dpi(self, dpi):
+        """The screen's dots per inch for programs started from now on."""
+        self.run("reg", "add", DESKTOP_SETTINGS, "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+                 str(dpi), "/f")
+
+    def reset_dpi(self):
+        self.run("reg", "delete", DESKTOP_SETTINGS, "/v", "LogPixels", "/f")
+
+    def screenshot(self):
+        shot = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60)
+        check(shot.returncode == 0, "no screenshot of the display")
+        return Screenshot(shot.stdout)
+
     def clear_proxy(self):
         self.run("reg", "add", INTERNET_SETTINGS, "/v", "ProxyEnable", "/t", "REG_DWORD",
                  "/d", "0", "/f")
+
+
+class Screenshot:
+    """The display's pixels, from a binary PPM (P6) with one byte per colour."""
+
+    def __init__(self, ppm):
+        fields, end = [], 0
+        while len(fields) < 4:
+            start = end
+            while ppm[start:start + 1].isspace():
+                start += 1
+            end = start
+            while not ppm[end:end + 1].isspace():
+                end += 1
+            fields.append(ppm[start:end])
+        check(fields[0] == b"P6" and fields[3] == b"255", "the screenshot is no 8-bit PPM")
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.data = ppm[end + 1:]
+
+    def pixel(self, x, y):
+        at = 3 * (y * self.width + x)
+        return tuple(self.data[at:at + 3])
+
+    def blue_in(self, left, top, right, bottom):
+        """Whether any pixel of the rectangle is the value labels' blue text."""
+        return any(self.pixel(x, y) == BLUE for y in range(top, bottom)
+                   for x in range(left, right))
 
 
 def wait_until(probe, message, timeout=60):
@@ -344,8 +405,10 @@ def proxied(prefix):
 
 
 def close_main_window(prefix, kestrel, main):
-    prefix.xdotool("windowactivate", main)
-    prefix.xdotool("key", "--window", main, "alt+F4")
+    # Typed, not sent to the window: Wine would keep the keys of a sent event down, and the next
+    # program's first window would see Alt+F4 still held.
+    prefix.xdotool("windowactivate", "--sync", main)
+    prefix.xdotool("key", "alt+F4")
     check(wait_exit(kestrel) == 0, "closing the main window did not end Kestrel with 0")
 
 
@@ -414,6 +477,7 @@ def scenario_identity(prefix, args):
     for name in KESTREL_READS:
         check(identity[name] in captions, "no caption of the main window shows %s %r: %r"
               % (name, identity[name], captions))
+    check_named_by_captions(main, identity)
     check_copy(prefix, report)
 
     # Each list in turn: a click on its last row selects that row in all three.
@@ -434,6 +498,76 @@ def scenario_identity(prefix, args):
         main = wait_until(lambda: all_on(row), "a click on row %d of module list %d did not "
                           "select it in all three" % (row, index), timeout=10)
 
+    prefix.click_at(main["close"])
+    check(wait_exit(kestrel) == 0, "the close box did not end Kestrel with status 0")
+
+
+def check_named_by_captions(main, identity):
+    """Each value comes just after its caption among its siblings, each module list just after
+    its heading: the static that screen readers name a control by."""
+    def previous(control):
+        return (control["previous"] or {}).get("class"), (control["previous"] or {}).get("text")
+
+    for name, caption in CAPTIONS.items():
+        for value in (c for c in main["controls"] if c["text"] == identity[name] and c["shown"]):
+            check(previous(value) == ("Static", caption), "the value %s %r comes after %r, not "
+                  "the caption %r" % (name, identity[name], previous(value), caption))
+    lists = [c for c in main["controls"] if c["class"] == "ListBox"]
+    check([previous(c) for c in lists] == [("Static", h) for h in LIST_HEADINGS],
+          "the module lists come after %r" % [previous(c) for c in lists])
+
+
+def scenario_drawing(prefix, args):
+    in_private_mounts()
+    long_version = ("ThinkPad X280 " * 8).strip()
+    identity = stand_up_identity(args.dump_decoding, product_version=long_version)
+    prefix.set_dpi(args.dpi)
+    try:
+        check_drawing(prefix, identity, long_version)
+    finally:
+        prefix.reset_dpi()
+
+
+def check_drawing(prefix, identity, long_version):
+    kestrel = prefix.start(prefix.exe("kestrel.exe"))
+    # Pressed from the Windows side: the disclaimer's place on the screen scales with it.
+    wait_until(lambda: prefix.run(prefix.exe("window-controls.exe"), TITLE, "--click",
+                                  "OK").returncode == 0, "the disclaimer did not appear")
+    main = prefix.main_window()
+
+    def shown_text(text):
+        found = [c for c in main["controls"] if c["text"] == text and c["shown"]]
+        check(len(found) == 1, "%d shown controls say %r" % (len(found), text))
+        return found[0]["rect"]
+
+    serial = shown_text(identity["product_serial"])
+    caption = shown_text("Identifying No")
+    check(caption[2] > serial[0], "the caption %r no longer reaches into the serial %r: the "
+          "test shows nothing" % (caption, serial))
+    # The serial's first glyph lies under the caption's rectangle.
+    under_caption = (serial[0], serial[1], caption[2], serial[3])
+
+    def serial_drawn():
+        shot = prefix.screenshot()
+        return shot if shot.blue_in(*serial) else None
+
+    shot = wait_until(serial_drawn, "the serial %r is not drawn at all"
+                      % identity["product_serial"], 20)
+    check(shot.blue_in(*under_caption), "the serial %r is drawn without its first glyph, which "
+          "its caption covers" % identity["product_serial"])
+
+    long_value = shown_text(long_version)
+    first_line_bottom = long_value[1] + 3 * (long_value[3] - long_value[1]) // 4
+    check(shot.blue_in(long_value[0], long_value[1], long_value[2], first_line_bottom),
+          "the long model version is not drawn")
+    check(not shot.blue_in(long_value[0], first_line_bottom, long_value[2], long_value[3]),
+          "the long model version shows the top of its second line")
+
+    for box in (c["rect"] for c in main["controls"] if c["class"] == "ListBox"):
+        border = {shot.pixel(x, box[1]) for x in range(box[0] + 2, box[2] - 2)}
+        check(len(border) == 1, "the top border of the module list at %r is broken: %r"
+              % (box, border))
+    # The window fits the screen at any dpi, so its close box is there to click.
     prefix.click_at(main["close"])
     check(wait_exit(kestrel) == 0, "the close box did not end Kestrel with status 0")
 
@@ -554,7 +688,8 @@ def scenario_fit(prefix, args):
 
 SCENARIOS = {"copy": scenario_copy, "address": scenario_address, "cancel": scenario_cancel,
              "identity": scenario_identity, "probe": scenario_probe, "error": scenario_error,
-             "fit": scenario_fit, "kept": scenario_kept}
+             "fit": scenario_fit, "kept": scenario_kept,
+             "drawing": scenario_drawing}
 
 
 def start_own_prefix(args):

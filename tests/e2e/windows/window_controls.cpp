@@ -6,7 +6,8 @@
 //                                     its class, rectangle, client rectangle, scroll bars,
 //                                     its screen's work area and close box, and each of its
 //                                     controls (class, text, rectangle, shown, a static's icon,
-//                                     a list's rows and selection)
+//                                     a list's rows and selection, and the sibling just before
+//                                     it in the child order, by which screen readers name it)
 //   window-controls TITLE --click T   presses the button captioned T in such a window, shown or
 //                                     hidden, as a click would, without waiting for its handler
 //
@@ -97,7 +98,12 @@ json control(HWND child) {
     json c = {{"class", classOf(child)},
               {"text", kestrel::wmi::toUtf8(textOf(child))},
               {"rect", rectangle(r)},
-              {"shown", IsWindowVisible(child) != FALSE}};
+              {"shown", IsWindowVisible(child) != FALSE},
+              {"previous", nullptr}};
+    if (const HWND previous = GetWindow(child, GW_HWNDPREV)) {
+        c["previous"] = {{"class", classOf(previous)},
+                         {"text", kestrel::wmi::toUtf8(textOf(previous))}};
+    }
     if (c["class"] == "Static") c["icon"] = ask(child, STM_GETICON) != 0;
     if (c["class"] == "ListBox") {
         POINT client{0, 0};
@@ -128,6 +134,9 @@ std::vector<HWND> windowsTitled(const std::wstring& title) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // Rectangles in the screen's own pixels, as a screenshot and a click see them, on a scaled
+    // screen too: the system scales them down for a program that does not say it scales itself.
+    SetProcessDPIAware();
     if (argc != 2 && !(argc == 4 && std::wstring(argv[2]) == L"--click")) return 2;
     const std::vector<HWND> windows = windowsTitled(argv[1]);
     if (argc == 4) {

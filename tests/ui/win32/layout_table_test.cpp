@@ -1,5 +1,5 @@
 // The generated Win32 layout table against Qt's own reading (uic) of the same Designer files:
-// every control, its place, caption, font, colour, visibility and tab order.
+// every control, its place, caption, font, colour, visibility, buddy and tab order.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -109,6 +109,7 @@ void expectControlMatches(const ControlLayout& c, QWidget& window) {
     if (auto* label = qobject_cast<QLabel*>(widget)) {
         EXPECT_EQ(c.wordWrap, label->wordWrap());
         EXPECT_EQ(c.picture.empty(), label->pixmap().isNull());
+        EXPECT_EQ(qt(c.buddy), label->buddy() ? label->buddy()->objectName() : QString());
     }
 }
 
