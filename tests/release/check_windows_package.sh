@@ -43,6 +43,9 @@ print("\n".join("%s: %s" % entry for entry in wrong), file=sys.stderr)
 sys.exit(1 if wrong else 0)
 PY
 
+# Who packed is not recorded: another packer's user and group ids would give other bytes.
+! zipinfo -v "$zip" | grep -q 'ID 0x7875' || fail "the zip records the packer's user and group ids"
+
 unzip -q "$zip" -d "$scratch/unpacked"
 # The PE header's time stamp, as objdump shows it.
 released=$(LC_ALL=C date -u -d "$KESTREL_RELEASE_DATE" '+%a %b %e %T %Y')
