@@ -84,8 +84,9 @@ int main(int argc, char** argv) {
     try {
         options = kestrel::cli::parseOptions({argv + 1, argv + argc});
     } catch (const kestrel::cli::UsageError& e) {
+        // Two "kestrel-scan:" lines, not the whole help: the mistake, then where help is.
         say(e.message);
-        std::cerr << kestrel::cli::usageText();
+        say("Try 'kestrel-scan --help'.");
         return kUsageError;
     }
     // Every failure, whoever raised it (a library's own exception, memory running out, the
