@@ -17,9 +17,9 @@ std::optional<std::int64_t> amount(std::string_view key, const std::string& valu
                                    std::vector<std::string>& notices) {
     const auto number = parseWholeNumber(value);
     if (number && *number >= 0) return number;
-    notices.push_back("the udev database's MEMORY_" + std::string(key) + " is \"" +
-                      blankControls(firmwareText(value)) +
-                      "\", not a count or size; it is taken as unknown");
+    notices.push_back("the udev database's MEMORY_" + std::string(key) + " is " +
+                      quoteValue(firmwareText(value)) +
+                      ", not a count or size; it is taken as unknown");
     return std::nullopt;
 }
 

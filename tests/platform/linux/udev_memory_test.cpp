@@ -64,6 +64,12 @@ TEST(UdevMemory, CountsAndSizesThatCannotBeOneAreUnknownAndNamed) {
               "the udev database's MEMORY_ARRAY_NUM_DEVICES is \"-9223372036854775808\", not a "
               "count or size; it is taken as unknown");
 
+    // A megabyte of digits is quoted in part: the notice stays one readable line.
+    const auto flooded =
+        UdevMemory::parse("E:MEMORY_DEVICE_0_SIZE=x" + std::string(1 << 20, '9') + "\n");
+    ASSERT_EQ(flooded->notices.size(), 1u);
+    EXPECT_LT(flooded->notices[0].size(), 400u);
+
     const auto largest =
         UdevMemory::parse("E:MEMORY_ARRAY_NUM_DEVICES=0\nE:MEMORY_DEVICE_0_TYPE=Flash\n");
     EXPECT_EQ(largest->arrays().at(0).memoryDevices, 0)
