@@ -68,7 +68,7 @@ std::string CurlPageReader::readFirstBytes(const std::string& url, std::size_t m
     curl_easy_setopt(easy.get(), CURLOPT_PROXY, "");
     curl_easy_setopt(easy.get(), CURLOPT_NOPROXY, "*");
     curl_easy_setopt(easy.get(), CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(easy.get(), CURLOPT_MAXREDIRS, kMaxRedirects);
+    curl_easy_setopt(easy.get(), CURLOPT_MAXREDIRS, static_cast<long>(kMaxRedirects));
     curl_easy_setopt(easy.get(), CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     // A server that never answers, falls silent or trickles ends the read; what arrived until
     // then is shown.

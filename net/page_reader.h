@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <string>
 
@@ -7,6 +8,16 @@ namespace kestrel {
 
 // Every reader identifies itself to the server with this user-agent text.
 inline constexpr const char* kProbeUserAgent = "API-Guide test program";
+
+// How long a read may take. The probe blocks the window while it waits, so together these bound
+// the whole probe, whichever HTTP client does the reading.
+struct ReadPatience {
+    std::chrono::seconds connect{60};  // to have each connection
+    std::chrono::seconds read{30};     // for the rest, from the first connection on
+};
+
+// Redirects a reader follows before it gives up and shows nothing.
+inline constexpr int kMaxRedirects = 5;
 
 // The one page fetch the connectivity probe needs, kept behind an interface so that each
 // platform can use its own HTTP client.

@@ -206,4 +206,24 @@ RefusingPort::~RefusingPort() { closeSocket(socket_); }
 
 std::string RefusingPort::url() const { return loopbackUrl(port_); }
 
+UnansweredPort::UnansweredPort() : listener_(loopbackSocket(port_)) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port_);
+    // A queue of one place, taken by a connection that is never accepted.
+    queued_ = openSocket();
+    if (listen(listener_, 0) != 0 || !valid(queued_) ||
+        connect(queued_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        throw std::runtime_error("cannot fill a loopback listener's queue");
+    }
+}
+
+UnansweredPort::~UnansweredPort() {
+    closeSocket(queued_);
+    closeSocket(listener_);
+}
+
+std::string UnansweredPort::url() const { return loopbackUrl(port_); }
+
 }  // namespace kestrel::test

@@ -87,8 +87,25 @@ class RefusingPort {
     std::string url() const;
 
   private:
+    std::uint16_t port_ = 0;  // first: the socket's initialiser sets it
     NativeSocket socket_{};
-    std::uint16_t port_ = 0;
+};
+
+// A loopback port that never answers a connection: it listens, but its queue is already full,
+// so the system leaves a new connection waiting in its handshake.
+class UnansweredPort {
+  public:
+    UnansweredPort();
+    ~UnansweredPort();
+    UnansweredPort(const UnansweredPort&) = delete;
+    UnansweredPort& operator=(const UnansweredPort&) = delete;
+
+    std::string url() const;
+
+  private:
+    std::uint16_t port_ = 0;  // first: the listener's initialiser sets it
+    NativeSocket listener_{};
+    NativeSocket queued_{};  // the one connection that fills the queue
 };
 
 }  // namespace kestrel::test
