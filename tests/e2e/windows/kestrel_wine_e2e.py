@@ -196,10 +196,9 @@ class Prefix:
         return found
 
     def main_window(self):
-        """The main window as window-controls.exe reads it, once it is shown."""
-        return wait_until(lambda: next((w for w in self.shown().get("KestrelForm", [])
-                                        if w["rect"][2] - w["rect"][0] > 600), None),
-                          "the main window did not appear")
+        """The main window as window-controls.exe reads it, once it is shown. Known by its copy
+        button, not its width: at 144 dpi the disclaimer is as wide as the main window's floor."""
+        return wait_until(lambda: window_with(self, COPY_CAPTION), "the main window did not appear")
 
     def message_box(self):
         return wait_until(lambda: self.shown().get("#32770", [None])[0],
