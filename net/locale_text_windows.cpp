@@ -5,7 +5,7 @@
 #include "inventory/error.h"
 #include "inventory/text_helpers.h"
 #include "net/locale_text.h"
-#include "platform/wmi/utf16.h"
+#include "platform/windows/utf16.h"
 
 namespace kestrel {
 namespace {
@@ -43,7 +43,7 @@ std::string toUtf8(std::string_view bytes, const std::string& charset) {
                       L'\0');
     MultiByteToWideChar(codePage, 0, bytes.data(), length, wide.data(),
                         static_cast<int>(wide.size()));
-    return wmi::toUtf8(wide);
+    return windows::toUtf8(wide);
 }
 
 }  // namespace kestrel

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "inventory/error.h"
-#include "platform/wmi/utf16.h"
+#include "platform/windows/utf16.h"
 
 namespace kestrel::wmi {
 namespace {
@@ -34,7 +34,7 @@ InventoryValue toInventoryValue(const VARIANT& value, CIMTYPE cimType) {
         case VT_NULL:
             return InventoryValue::null();
         case VT_BSTR:
-            return InventoryValue(toUtf8({value.bstrVal, SysStringLen(value.bstrVal)}));
+            return InventoryValue(windows::toUtf8({value.bstrVal, SysStringLen(value.bstrVal)}));
         case VT_BOOL:
             return InventoryValue(value.boolVal == VARIANT_FALSE ? "False" : "True");
         case VT_I1:

@@ -1,16 +1,16 @@
 #include "platform/wmi/wmi_object.h"
 
 #include "inventory/error.h"
-#include "platform/wmi/com_error.h"
+#include "platform/windows/com_error.h"
+#include "platform/windows/scoped_variant.h"
+#include "platform/windows/utf16.h"
 #include "platform/wmi/provider_rules.h"
-#include "platform/wmi/scoped_variant.h"
-#include "platform/wmi/utf16.h"
 #include "platform/wmi/variant_value.h"
 
 namespace kestrel::wmi {
 
-WmiObject::WmiObject(std::shared_ptr<const ComApartment> apartment, std::string className,
-                     ComPtr<IWbemClassObject> object)
+WmiObject::WmiObject(std::shared_ptr<const windows::ComApartment> apartment, std::string className,
+                     windows::ComPtr<IWbemClassObject> object)
     : apartment_(std::move(apartment)),
       className_(std::move(className)),
       object_(std::move(object)) {}
@@ -21,11 +21,12 @@ InventoryValue WmiObject::property(std::string_view name) const {
 
 std::optional<InventoryValue> WmiObject::find(std::string_view name) const {
     const std::string qualified = className_ + "." + std::string(name);
-    ScopedVariant value;
+    windows::ScopedVariant value;
     CIMTYPE cimType = CIM_EMPTY;
-    const HRESULT result = object_->Get(toUtf16(name).c_str(), 0, value.put(), &cimType, nullptr);
+    const HRESULT result =
+        object_->Get(windows::toUtf16(name).c_str(), 0, value.put(), &cimType, nullptr);
     if (result == static_cast<HRESULT>(WBEM_E_NOT_FOUND)) return std::nullopt;
-    check(result, "IWbemClassObject::Get(" + qualified + ")");
+    windows::check(result, "IWbemClassObject::Get(" + qualified + ")");
     try {
         return toInventoryValue(value.get(), cimType);
     } catch (const Error& e) {

@@ -7,16 +7,16 @@
 #include <string>
 
 #include "inventory/management/management_service.h"
-#include "platform/wmi/com_apartment.h"
-#include "platform/wmi/com_ptr.h"
+#include "platform/windows/com_apartment.h"
+#include "platform/windows/com_ptr.h"
 
 namespace kestrel::wmi {
 
 // One instance of a management class, read under the provider's rules.
 class WmiObject : public ManagementObject {
   public:
-    WmiObject(std::shared_ptr<const ComApartment> apartment, std::string className,
-              ComPtr<IWbemClassObject> object);
+    WmiObject(std::shared_ptr<const windows::ComApartment> apartment, std::string className,
+              windows::ComPtr<IWbemClassObject> object);
 
     InventoryValue property(std::string_view name) const override;
 
@@ -24,9 +24,10 @@ class WmiObject : public ManagementObject {
     std::optional<InventoryValue> find(std::string_view name) const override;
 
   private:
-    std::shared_ptr<const ComApartment> apartment_;  // first in, last out: COM outlives object_
+    std::shared_ptr<const windows::ComApartment>
+        apartment_;  // first in, last out: COM outlives object_
     std::string className_;
-    ComPtr<IWbemClassObject> object_;
+    windows::ComPtr<IWbemClassObject> object_;
 };
 
 }  // namespace kestrel::wmi

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "inventory/management/management_service.h"
-#include "platform/wmi/com_apartment.h"
-#include "platform/wmi/com_ptr.h"
+#include "platform/windows/com_apartment.h"
+#include "platform/windows/com_ptr.h"
 
 namespace kestrel::wmi {
 
@@ -15,15 +15,16 @@ namespace kestrel::wmi {
 // rules leave out (a memory array that is not system memory) are skipped.
 class WmiResultSet : public ResultSet {
   public:
-    WmiResultSet(std::shared_ptr<const ComApartment> apartment, std::string className,
-                 ComPtr<IEnumWbemClassObject> enumerator);
+    WmiResultSet(std::shared_ptr<const windows::ComApartment> apartment, std::string className,
+                 windows::ComPtr<IEnumWbemClassObject> enumerator);
 
     std::unique_ptr<ManagementObject> next() override;
 
   private:
-    std::shared_ptr<const ComApartment> apartment_;  // first in, last out: COM outlives the rest
+    std::shared_ptr<const windows::ComApartment>
+        apartment_;  // first in, last out: COM outlives the rest
     std::string className_;
-    ComPtr<IEnumWbemClassObject> enumerator_;
+    windows::ComPtr<IEnumWbemClassObject> enumerator_;
 };
 
 }  // namespace kestrel::wmi

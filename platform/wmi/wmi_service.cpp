@@ -2,8 +2,8 @@
 
 #include "inventory/error.h"
 #include "inventory/text_helpers.h"
-#include "platform/wmi/bstr.h"
-#include "platform/wmi/com_error.h"
+#include "platform/windows/bstr.h"
+#include "platform/windows/com_error.h"
 #include "platform/wmi/wmi_moniker.h"
 #include "platform/wmi/wmi_result_set.h"
 
@@ -27,25 +27,25 @@ DWORD rpcImpersonationLevel(ImpersonationLevel level) {
 // Set on each proxy rather than process-wide with CoInitializeSecurity: the provider lives in
 // programs (the GUI) whose COM security is theirs to choose.
 void applyImpersonation(IUnknown* proxy, DWORD level, const char* proxyName) {
-    check(CoSetProxyBlanket(proxy, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
-                            RPC_C_AUTHN_LEVEL_CALL, level, nullptr, EOAC_NONE),
-          std::string("CoSetProxyBlanket(") + proxyName + ")");
+    windows::check(CoSetProxyBlanket(proxy, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
+                                     RPC_C_AUTHN_LEVEL_CALL, level, nullptr, EOAC_NONE),
+                   std::string("CoSetProxyBlanket(") + proxyName + ")");
 }
 
 }  // namespace
 
-WmiService::WmiService() : apartment_(std::make_shared<const ComApartment>()) {}
+WmiService::WmiService() : apartment_(std::make_shared<const windows::ComApartment>()) {}
 
 void WmiService::connect(const std::string& moniker) {
     const WmiMoniker parsed = parseMoniker(moniker);
-    ComPtr<IWbemLocator> locator;
-    check(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
-                           IID_PPV_ARGS(locator.put())),
-          "CoCreateInstance(WbemLocator)");
-    ComPtr<IWbemServices> services;
-    check(locator->ConnectServer(Bstr(parsed.namespacePath).get(), nullptr, nullptr, nullptr, 0,
-                                 nullptr, nullptr, services.put()),
-          "IWbemLocator::ConnectServer(" + parsed.namespacePath + ")");
+    windows::ComPtr<IWbemLocator> locator;
+    windows::check(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_PPV_ARGS(locator.put())),
+                   "CoCreateInstance(WbemLocator)");
+    windows::ComPtr<IWbemServices> services;
+    windows::check(locator->ConnectServer(windows::Bstr(parsed.namespacePath).get(), nullptr,
+                                          nullptr, nullptr, 0, nullptr, nullptr, services.put()),
+                   "IWbemLocator::ConnectServer(" + parsed.namespacePath + ")");
     const DWORD level = rpcImpersonationLevel(parsed.impersonation);
     applyImpersonation(services.get(), level, "IWbemServices");
     services_ = std::move(services);
@@ -56,11 +56,11 @@ std::unique_ptr<ResultSet> WmiService::execQuery(const std::string& wql) {
     if (!services_)
         throw Error("query " + quoteValue(wql) + " sent before connecting to the service");
     std::string className = queriedClass(wql);
-    ComPtr<IEnumWbemClassObject> enumerator;
-    check(services_->ExecQuery(Bstr("WQL").get(), Bstr(wql).get(),
-                               WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
-                               enumerator.put()),
-          "IWbemServices::ExecQuery(" + wql + ")");
+    windows::ComPtr<IEnumWbemClassObject> enumerator;
+    windows::check(services_->ExecQuery(windows::Bstr("WQL").get(), windows::Bstr(wql).get(),
+                                        WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY,
+                                        nullptr, enumerator.put()),
+                   "IWbemServices::ExecQuery(" + wql + ")");
     applyImpersonation(enumerator.get(), impersonation_, "IEnumWbemClassObject");
     return std::make_unique<WmiResultSet>(apartment_, std::move(className), std::move(enumerator));
 }

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "inventory/management/management_service.h"
-#include "platform/wmi/com_apartment.h"
-#include "platform/wmi/com_ptr.h"
+#include "platform/windows/com_apartment.h"
+#include "platform/windows/com_ptr.h"
 
 namespace kestrel::wmi {
 
@@ -23,8 +23,9 @@ class WmiService : public ManagementService {
     std::unique_ptr<ResultSet> execQuery(const std::string& wql) override;
 
   private:
-    std::shared_ptr<const ComApartment> apartment_;  // first in, last out: COM outlives the rest
-    ComPtr<IWbemServices> services_;
+    std::shared_ptr<const windows::ComApartment>
+        apartment_;  // first in, last out: COM outlives the rest
+    windows::ComPtr<IWbemServices> services_;
     DWORD impersonation_ = RPC_C_IMP_LEVEL_IMPERSONATE;
 };
 

@@ -8,14 +8,10 @@ namespace kestrel::gui {
 
 void ProcessStart::start(const std::string& commandLine, int) {
     // Qt starts every program in a normal window: the show code has nothing to choose.
-#ifdef _WIN32
-    startCommandLine(QString::fromStdString(commandLine));
-#else
     QStringList arguments = QProcess::splitCommand(QString::fromStdString(commandLine));
     if (arguments.isEmpty()) throw Error("no program to start");
     const QString program = arguments.takeFirst();
     startProcess(program, arguments);
-#endif
 }
 
 void startProcess(const QString& program, const QStringList& arguments) {

@@ -17,10 +17,4 @@ class ProcessStart final : public forms::ProcessStart {
 // kestrel::Error when the program cannot be started.
 void startProcess(const QString& program, const QStringList& arguments);
 
-#ifdef _WIN32
-// Hands a command line to the system whole: an unquoted program path with blanks is resolved
-// by the system, as a typed command line would be.
-void startCommandLine(const QString& commandLine);
-#endif
-
 }  // namespace kestrel::gui

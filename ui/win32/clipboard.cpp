@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "inventory/error.h"
-#include "platform/wmi/utf16.h"
+#include "platform/windows/utf16.h"
 
 namespace kestrel::win32 {
 namespace {
@@ -28,7 +28,7 @@ void clearClipboard(HWND owner) {
 }
 
 void copyToClipboard(HWND owner, const std::string& text) {
-    const std::wstring wide = wmi::toUtf16(text);
+    const std::wstring wide = windows::toUtf16(text);
     const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
     const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (!memory) throw Error("no memory for the clipboard text");

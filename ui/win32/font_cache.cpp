@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "inventory/error.h"
-#include "platform/wmi/utf16.h"
+#include "platform/windows/utf16.h"
 
 namespace kestrel::win32 {
 
@@ -19,7 +19,7 @@ HFONT FontCache::font(const layout::FontSpec& spec, int dpi) {
     const HFONT made =
         CreateFontW(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                    DEFAULT_PITCH | FF_DONTCARE, wmi::toUtf16(spec.family).c_str());
+                    DEFAULT_PITCH | FF_DONTCARE, windows::toUtf16(spec.family).c_str());
     if (!made) throw Error("cannot create the font " + std::string(spec.family));
     fonts_.emplace(key, made);
     return made;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "inventory/error.h"
-#include "platform/wmi/utf16.h"
+#include "platform/windows/utf16.h"
 #include "ui/forms/screen_fit.h"
 #include "ui/win32/accessible_role.h"
 #include "ui/win32/browser_site_window.h"
@@ -81,7 +81,7 @@ FormWindow::FormWindow(const layout::WindowLayout& layout, FormEvents events)
     registerFormClass(procedure);
     const WindowFrame frame = windowFrameOf(layout.name);
     window_ = CreateWindowExW(
-        frame.exStyle, kFormClass, wmi::toUtf16(layout.title).c_str(), frame.style, 0, 0, 0, 0,
+        frame.exStyle, kFormClass, windows::toUtf16(layout.title).c_str(), frame.style, 0, 0, 0, 0,
         frame.taskBarButton ? nullptr : hiddenOwner(), nullptr, GetModuleHandleW(nullptr), this);
     if (!window_) throw Error("cannot create the window " + std::string(layout.name));
     if (frame.dialogRole) announceAsDialog(window_);

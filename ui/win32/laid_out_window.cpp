@@ -6,7 +6,7 @@
 #include <string>
 
 #include "inventory/error.h"
-#include "platform/wmi/utf16.h"
+#include "platform/windows/utf16.h"
 #include "ui/forms/screen_fit.h"
 #include "ui/win32/browser_site_window.h"
 #include "ui/win32/label_regions.h"
@@ -82,7 +82,7 @@ LaidOutWindow::LaidOutWindow(HWND window, const layout::WindowLayout& layout) : 
     for (const ControlLayout& c : layout.controls) {
         const NativeClass native = nativeClassOf(c);
         const HWND parent = c.parent.empty() ? window : control(c.parent);
-        const std::wstring caption = wmi::toUtf16(c.caption);
+        const std::wstring caption = windows::toUtf16(c.caption);
         const HWND made = CreateWindowExW(
             native.exStyle, native.className, caption.c_str(),
             WS_CHILD | WS_CLIPSIBLINGS | native.style | (c.visible ? WS_VISIBLE : 0), 0, 0, 0, 0,

@@ -1,11 +1,11 @@
 #include "ui/win32/message_box.h"
 
-#include "platform/wmi/utf16.h"
+#include "platform/windows/utf16.h"
 
 namespace kestrel::win32 {
 
 void showMessage(HWND owner, const std::string& text) {
-    MessageBoxW(owner, wmi::toUtf16(text).c_str(), L"Kestrel - System Memory Information",
+    MessageBoxW(owner, windows::toUtf16(text).c_str(), L"Kestrel - System Memory Information",
                 MB_OK | MB_SETFOREGROUND);
 }
 

@@ -5,14 +5,14 @@
 #include <ole2.h>
 
 #include "inventory/error.h"
-#include "platform/wmi/com_error.h"
+#include "platform/windows/com_error.h"
 #include "ui/win32/form_window.h"
 
 namespace kestrel::win32 {
 
 OleSession::OleSession() {
     const HRESULT result = OleInitialize(nullptr);
-    if (FAILED(result)) throw Error("cannot start OLE: " + wmi::hresultText(result));
+    if (FAILED(result)) throw Error("cannot start OLE: " + windows::hresultText(result));
 }
 
 OleSession::~OleSession() { OleUninitialize(); }

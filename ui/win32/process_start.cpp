@@ -3,12 +3,12 @@
 #include "ui/win32/windows_api.h"
 
 #include "inventory/error.h"
-#include "platform/wmi/utf16.h"
+#include "platform/windows/utf16.h"
 
 namespace kestrel::win32 {
 
 void startCommandLine(const std::string& commandLine, int showCode) {
-    std::wstring line = wmi::toUtf16(commandLine);  // CreateProcessW may write into it
+    std::wstring line = windows::toUtf16(commandLine);  // CreateProcessW may write into it
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;

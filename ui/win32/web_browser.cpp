@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/wmi/bstr.h"
-#include "platform/wmi/com_error.h"
+#include "platform/windows/bstr.h"
+#include "platform/windows/com_error.h"
 #include "ui/win32/browser_site.h"
 
 namespace kestrel::win32 {
@@ -75,18 +75,18 @@ void removeWhatWasWritten() {
 
 WebBrowser::WebBrowser(HWND window) : window_(window), site_(new BrowserSite(window)) {
     try {
-        wmi::check(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                    reinterpret_cast<void**>(object_.put())),
-                   "CoCreateInstance(WebBrowser)");
-        wmi::check(object_->SetClientSite(site_), "IOleObject::SetClientSite");
+        windows::check(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER,
+                                        IID_IOleObject, reinterpret_cast<void**>(object_.put())),
+                       "CoCreateInstance(WebBrowser)");
+        windows::check(object_->SetClientSite(site_), "IOleObject::SetClientSite");
         RECT area;
         GetClientRect(window_, &area);
-        wmi::check(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_, 0, window_, &area),
-                   "IOleObject::DoVerb");
-        wmi::check(
+        windows::check(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_, 0, window_, &area),
+                       "IOleObject::DoVerb");
+        windows::check(
             object_->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(browser_.put())),
             "QueryInterface(IWebBrowser2)");
-        wmi::check(browser_->put_Silent(VARIANT_TRUE), "IWebBrowser2::put_Silent");
+        windows::check(browser_->put_Silent(VARIANT_TRUE), "IWebBrowser2::put_Silent");
     } catch (...) {
         if (object_) object_->SetClientSite(nullptr);
         site_->Release();
@@ -103,15 +103,15 @@ WebBrowser::~WebBrowser() {
 }
 
 void WebBrowser::navigate(const std::string& url) {
-    const wmi::Bstr address(url);
+    const windows::Bstr address(url);
     VARIANT none;
     VariantInit(&none);
-    wmi::check(browser_->Navigate(address.get(), &none, &none, &none, &none),
-               "IWebBrowser2::Navigate");
+    windows::check(browser_->Navigate(address.get(), &none, &none, &none, &none),
+                   "IWebBrowser2::Navigate");
 }
 
 void WebBrowser::fitWindow() {
-    wmi::ComPtr<IOleInPlaceObject> inPlace;
+    windows::ComPtr<IOleInPlaceObject> inPlace;
     if (SUCCEEDED(object_->QueryInterface(IID_IOleInPlaceObject,
                                           reinterpret_cast<void**>(inPlace.put())))) {
         RECT area;

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/wmi/com_ptr.h"
+#include "platform/windows/com_ptr.h"
 
 namespace kestrel::win32 {
 
@@ -31,8 +31,8 @@ class WebBrowser {
   private:
     HWND window_;
     BrowserSite* site_;
-    wmi::ComPtr<IOleObject> object_;
-    wmi::ComPtr<IWebBrowser2> browser_;
+    windows::ComPtr<IOleObject> object_;
+    windows::ComPtr<IWebBrowser2> browser_;
 };
 
 // Makes the WebBrowser control of the program named exeName (kestrel.exe) render pages in the

@@ -1,6 +1,6 @@
 #include "ui/win32/win32_controls.h"
 
-#include "platform/wmi/utf16.h"
+#include "platform/windows/utf16.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/web_browser.h"
 
@@ -8,12 +8,12 @@ namespace kestrel::win32 {
 
 void Win32Label::setCaption(const std::string& text) {
     // The label has SS_NOPREFIX: "&" is drawn as itself.
-    SetWindowTextW(label_, wmi::toUtf16(text).c_str());
+    SetWindowTextW(label_, windows::toUtf16(text).c_str());
     caption_ = text;
 }
 
 void Win32TextBox::setText(const std::string& text) {
-    SetWindowTextW(box_, wmi::toUtf16(text).c_str());
+    SetWindowTextW(box_, windows::toUtf16(text).c_str());
     SendMessageW(box_, EM_SETSEL, 0, 0);
     SendMessageW(box_, EM_SCROLLCARET, 0, 0);
 }
@@ -25,7 +25,7 @@ void Win32ListBox::clear() {
 }
 
 void Win32ListBox::addRow(const std::string& text) {
-    SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wmi::toUtf16(text).c_str()));
+    SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(windows::toUtf16(text).c_str()));
 }
 
 int Win32ListBox::count() const { return static_cast<int>(SendMessageW(list_, LB_GETCOUNT, 0, 0)); }

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/wmi/utf16.h"
+#include "platform/windows/utf16.h"
 
 int main() {
     _setmode(_fileno(stdout), _O_BINARY);
@@ -22,7 +22,7 @@ int main() {
     const bool found = IsClipboardFormatAvailable(CF_UNICODETEXT);
     CloseClipboard();
     if (!found) return 1;
-    const std::string utf8 = kestrel::wmi::toUtf8(text);
+    const std::string utf8 = kestrel::windows::toUtf8(text);
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
     return 0;
 }

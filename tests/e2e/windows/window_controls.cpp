@@ -20,7 +20,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "platform/wmi/utf16.h"
+#include "platform/windows/utf16.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ constexpr UINT kPatience = 5000;  // ms a busy window may take to answer
 std::string classOf(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
-    return kestrel::wmi::toUtf8(name);
+    return kestrel::windows::toUtf8(name);
 }
 
 json rectangle(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -96,13 +96,13 @@ json control(HWND child) {
     RECT r;
     GetWindowRect(child, &r);
     json c = {{"class", classOf(child)},
-              {"text", kestrel::wmi::toUtf8(textOf(child))},
+              {"text", kestrel::windows::toUtf8(textOf(child))},
               {"rect", rectangle(r)},
               {"shown", IsWindowVisible(child) != FALSE},
               {"previous", nullptr}};
     if (const HWND previous = GetWindow(child, GW_HWNDPREV)) {
         c["previous"] = {{"class", classOf(previous)},
-                         {"text", kestrel::wmi::toUtf8(textOf(previous))}};
+                         {"text", kestrel::windows::toUtf8(textOf(previous))}};
     }
     if (c["class"] == "Static") c["icon"] = ask(child, STM_GETICON) != 0;
     if (c["class"] == "ListBox") {

@@ -7,7 +7,7 @@
 
 #include "error_text.h"
 #include "inventory/error.h"
-#include "platform/wmi/scoped_variant.h"
+#include "platform/windows/scoped_variant.h"
 
 namespace kestrel::wmi {
 namespace {
@@ -27,7 +27,7 @@ class Variant {
     InventoryValue as(CIMTYPE cimType) const { return toInventoryValue(value_.get(), cimType); }
 
   private:
-    ScopedVariant value_;
+    windows::ScopedVariant value_;
 };
 
 TEST(VariantValue, TextArrivesAsUtf8) {

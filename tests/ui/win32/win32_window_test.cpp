@@ -8,7 +8,7 @@
 
 #include "inventory/error.h"
 #include "message_pump.h"
-#include "platform/wmi/utf16.h"
+#include "platform/windows/utf16.h"
 #include "ui/forms/message_box.h"
 #include "ui/win32/message_loop.h"
 
@@ -70,7 +70,7 @@ TEST_F(Win32FormWindow, CaptionsAreShownAndReadBackAsPlainText) {
     EXPECT_EQ(window.label("Label21").caption(), text);
     wchar_t shown[64] = {};
     GetWindowTextW(window.native().controls().control("Label21"), shown, 64);
-    EXPECT_EQ(wmi::toUtf8(shown), text);
+    EXPECT_EQ(windows::toUtf8(shown), text);
     EXPECT_THROW(window.label("NoSuchLabel"), Error);
 }
 

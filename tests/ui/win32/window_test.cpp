@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "message_pump.h"
-#include "platform/wmi/utf16.h"
+#include "platform/windows/utf16.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/layout_table.h"
@@ -87,7 +87,7 @@ TEST_F(Win32Windows, ControlsDrawInTheirLaidOutFontsAndColours) {
             wchar_t face[LF_FACESIZE] = {};
             GetTextFaceW(dc, LF_FACESIZE, face);
             SelectObject(dc, old);
-            EXPECT_EQ(wmi::toUtf8(face), c.font.family);
+            EXPECT_EQ(windows::toUtf8(face), c.font.family);
             // Static controls ask their parent (a frame, which passes it on) for their colours.
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
             SendMessageW(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),

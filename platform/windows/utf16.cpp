@@ -1,4 +1,4 @@
-#include "platform/wmi/utf16.h"
+#include "platform/windows/utf16.h"
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 #include "inventory/error.h"
 #include "inventory/text_helpers.h"
 
-namespace kestrel::wmi {
+namespace kestrel::windows {
 namespace {
 
 int checkedLength(std::size_t size) {
@@ -40,4 +40,4 @@ std::string toUtf8(std::wstring_view utf16) {
     return result;
 }
 
-}  // namespace kestrel::wmi
+}  // namespace kestrel::windows

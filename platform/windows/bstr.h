@@ -7,9 +7,9 @@
 
 #include <string_view>
 
-namespace kestrel::wmi {
+namespace kestrel::windows {
 
-// A BSTR argument (namespace path, query text) owned for the duration of a call.
+// A BSTR argument (a namespace path, a query, an address) owned for the duration of a call.
 class Bstr {
   public:
     explicit Bstr(std::string_view utf8);
@@ -23,4 +23,4 @@ class Bstr {
     BSTR text_;
 };
 
-}  // namespace kestrel::wmi
+}  // namespace kestrel::windows

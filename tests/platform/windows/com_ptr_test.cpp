@@ -1,9 +1,9 @@
-#include "platform/wmi/com_ptr.h"
+#include "platform/windows/com_ptr.h"
 
 #include <gtest/gtest.h>
 #include <unknwn.h>
 
-namespace kestrel::wmi {
+namespace kestrel::windows {
 namespace {
 
 // Counts the references handed out to it, as a COM object would.
@@ -66,4 +66,4 @@ TEST(ComPtr, MovingHandsOverTheReferenceWithoutReleasingIt) {
 }
 
 }  // namespace
-}  // namespace kestrel::wmi
+}  // namespace kestrel::windows

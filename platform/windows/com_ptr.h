@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace kestrel::wmi {
+namespace kestrel::windows {
 
 // Owns one reference to a COM interface and releases it when it goes, on every path.
 template <class Interface>
@@ -39,4 +39,4 @@ class ComPtr {
     Interface* pointer_ = nullptr;
 };
 
-}  // namespace kestrel::wmi
+}  // namespace kestrel::windows

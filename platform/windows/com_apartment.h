@@ -1,6 +1,6 @@
 #pragma once
 
-namespace kestrel::wmi {
+namespace kestrel::windows {
 
 // COM on the calling thread for as long as the object lives. A thread that already joined
 // an apartment (a GUI toolkit's thread does) is used as it is and left so.
@@ -15,4 +15,4 @@ class ComApartment {
     bool mustUninitialise_ = false;
 };
 
-}  // namespace kestrel::wmi
+}  // namespace kestrel::windows

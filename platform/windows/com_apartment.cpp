@@ -1,10 +1,10 @@
-#include "platform/wmi/com_apartment.h"
+#include "platform/windows/com_apartment.h"
 
 #include <objbase.h>
 
-#include "platform/wmi/com_error.h"
+#include "platform/windows/com_error.h"
 
-namespace kestrel::wmi {
+namespace kestrel::windows {
 
 ComApartment::ComApartment() {
     // Single-threaded: the scan runs on the GUI thread, which must stay in such an apartment.
@@ -18,4 +18,4 @@ ComApartment::~ComApartment() {
     if (mustUninitialise_) CoUninitialize();
 }
 
-}  // namespace kestrel::wmi
+}  // namespace kestrel::windows

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace kestrel::wmi {
+namespace kestrel::windows {
 
 // "0x8004100E": how an HRESULT is looked up in the documentation.
 std::string hresultText(HRESULT result);
@@ -13,4 +13,4 @@ std::string hresultText(HRESULT result);
 // Throws Error naming the call and its HRESULT when the call failed.
 void check(HRESULT result, std::string_view call);
 
-}  // namespace kestrel::wmi
+}  // namespace kestrel::windows

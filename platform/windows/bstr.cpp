@@ -1,12 +1,12 @@
-#include "platform/wmi/bstr.h"
+#include "platform/windows/bstr.h"
 
 #include <string>
 
 #include "inventory/error.h"
 #include "inventory/text_helpers.h"
-#include "platform/wmi/utf16.h"
+#include "platform/windows/utf16.h"
 
-namespace kestrel::wmi {
+namespace kestrel::windows {
 
 Bstr::Bstr(std::string_view utf8) {
     const std::wstring wide = toUtf16(utf8);
@@ -14,4 +14,4 @@ Bstr::Bstr(std::string_view utf8) {
     if (!text_) throw Error("out of memory for " + quoteValue(utf8));
 }
 
-}  // namespace kestrel::wmi
+}  // namespace kestrel::windows

@@ -1,10 +1,10 @@
-#include "platform/wmi/com_error.h"
+#include "platform/windows/com_error.h"
 
 #include <cstdio>
 
 #include "inventory/error.h"
 
-namespace kestrel::wmi {
+namespace kestrel::windows {
 
 std::string hresultText(HRESULT result) {
     char text[11];
@@ -18,4 +18,4 @@ void check(HRESULT result, std::string_view call) {
     }
 }
 
-}  // namespace kestrel::wmi
+}  // namespace kestrel::windows

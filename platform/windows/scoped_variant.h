@@ -5,7 +5,7 @@
 
 #include <oleauto.h>
 
-namespace kestrel::wmi {
+namespace kestrel::windows {
 
 // A VARIANT out-parameter whose contents (a BSTR, an array, an interface) are freed with it.
 class ScopedVariant {
@@ -26,4 +26,4 @@ class ScopedVariant {
     VARIANT value_;
 };
 
-}  // namespace kestrel::wmi
+}  // namespace kestrel::windows
