@@ -52,15 +52,19 @@ class CaptionedValue final : public QAccessibleWidget {
 };
 
 QAccessibleInterface* describe(const QString& className, QObject* object) {
-    if (!object->isWidgetType()) return nullptr;
+    // The class name first: the browser engine asks about objects of its own while they are
+    // still being made, and any member call on those would read a half-built object.
+    const bool window = className == QLatin1String("QWidget");
+    const bool label = className == QLatin1String("QLabel");
+    if ((!window && !label) || !object->isWidgetType()) return nullptr;
     auto* widget = static_cast<QWidget*>(object);
     // Asked class by class from the object's own up to QObject: "QWidget" comes only when no
     // subclass is described better, and Qt reads such a window as a mere filler.
-    if (className == QLatin1String("QWidget") && widget->isWindow()) {
+    if (window && widget->isWindow()) {
         return new QAccessibleWidget(
             widget, widget->windowType() == Qt::Dialog ? QAccessible::Dialog : QAccessible::Window);
     }
-    if (className == QLatin1String("QLabel")) {
+    if (label) {
         if (QLabel* caption = captionOf(*widget)) {
             return new CaptionedValue(*static_cast<QLabel*>(widget), *caption);
         }
