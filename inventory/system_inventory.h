@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "inventory/inventory_value.h"
+#include "inventory/memory_module.h"
 
 namespace kestrel {
 
@@ -47,6 +50,12 @@ struct SystemInventory {
     // below 1 GB are written from these.
     double installedMemoryMB = 0;
     double maximumMemoryMB = 0;
+
+    // The same sizes exactly, in bytes, and every module's facts in the service's order:
+    // the numbers behind the texts, for --json. nullopt where no source gave a size.
+    std::optional<std::uint64_t> installedMemoryBytes;
+    std::optional<std::uint64_t> maximumMemoryBytes;
+    std::vector<MemoryModule> modules;
 
     // The memory texts as their labels show them ("7.9 GB", "384 MB",
     // "4  (Currently Memory in 2 Slots)"); the report and the selector address read them.
