@@ -11,8 +11,9 @@
 namespace kestrel {
 
 // What one scan learns about the machine. Held by the main window for its whole life; a fresh
-// record has every value Empty, the memory figures at 0 and the texts empty. Which field the
-// window shows, the report prints and --json writes is in the field table (inventory_fields.h).
+// record has every value Empty, the memory figures at 0, no modules and the texts empty. Which
+// field the window shows and the report prints is in the field table (inventory_fields.h);
+// kestrel-scan --json writes the record as cli/json_output.cpp lays it out.
 struct SystemInventory {
     // Win32_ComputerSystem
     InventoryValue systemManufacturer;
