@@ -2,10 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include <type_traits>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
 
-#include "inventory/controls.h"
-#include "inventory/inventory_fields.h"
 #include "inventory/overloaded.h"
 
 namespace kestrel::cli {
@@ -13,54 +13,103 @@ namespace {
 
 using nlohmann::ordered_json;
 
-ordered_json toJson(const InventoryValue& value) {
-    return std::visit(Overloaded{
-                          [](const InventoryValue::Empty&) { return ordered_json(nullptr); },
-                          [](const InventoryValue::Null&) { return ordered_json(nullptr); },
-                          [](std::int64_t v) { return ordered_json(v); },
-                          [](double v) { return ordered_json(v); },
-                          [](const std::string& v) { return ordered_json(v); },
-                      },
-                      value.storage());
+// Bumped whenever a key is renamed, removed or changes its meaning; adding keys is not.
+constexpr int kFormatVersion = 1;
+
+// A text fact: null when the service gave none, else its text (a number a fixture gave for a
+// text property in its general form, with a point).
+ordered_json text(const InventoryValue& value) {
+    if (value.isNull() || value.isEmpty()) return nullptr;
+    return ValueFormat(".").text(value);
+}
+
+// A whole number the scan has checked: null when the service gave none.
+ordered_json number(const InventoryValue& value) {
+    const auto whole = requireUnsigned(value, 64);
+    return whole ? ordered_json(*whole) : ordered_json(nullptr);
+}
+
+template <class Whole>
+ordered_json number(const std::optional<Whole>& value) {
+    return value ? ordered_json(*value) : ordered_json(nullptr);
+}
+
+ordered_json module(const MemoryModule& m) {
+    return {{"locator", text(m.locator)},
+            {"capacityBytes", number(m.capacityBytes)},
+            {"memoryType", number(m.memoryType)},
+            {"speedMHz", number(m.speedMHz)},
+            {"manufacturer", text(m.manufacturer)},
+            {"maker", m.maker ? ordered_json(*m.maker) : ordered_json(nullptr)}};
+}
+
+// DEL, the C1 controls and the line and paragraph separators written as \u escapes: JSON lets
+// them stand raw in a string, where a terminal or a line-based reader would act on them. Only
+// strings hold bytes above 0x7E, so every one found is inside a string.
+std::string escapeInvisibles(const std::string& json) {
+    std::string out;
+    out.reserve(json.size());
+    const auto escape = [&](unsigned code) {
+        char buffer[8];
+        std::snprintf(buffer, sizeof buffer, "\\u%04x", code);
+        out += buffer;
+    };
+    for (std::size_t i = 0; i < json.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(json[i]);
+        const auto next = [&](std::size_t k) {
+            return i + k < json.size() ? static_cast<unsigned char>(json[i + k]) : 0u;
+        };
+        if (byte == 0x7F) {
+            escape(byte);
+        } else if (byte == 0xC2 && next(1) >= 0x80 && next(1) <= 0x9F) {
+            escape(next(1));
+            i += 1;
+        } else if (byte == 0xE2 && next(1) == 0x80 && (next(2) == 0xA8 || next(2) == 0xA9)) {
+            escape(0x2000u | (next(2) - 0x80u));
+            i += 2;
+        } else {
+            out += json[i];
+        }
+    }
+    return out;
 }
 
 }  // namespace
 
-std::string toJson(const SystemInventory& inv, const RecordingScanTarget& target,
-                   const std::vector<std::string>& sources) {
-    ordered_json fields;
-    for (const InventoryField& field : kInventoryFields) {
-        if (field.jsonKey.empty()) continue;
-        fields[std::string(field.jsonKey)] = std::visit(
-            [&](auto member) {
-                const auto& value = inv.*member;
-                if constexpr (std::is_same_v<std::decay_t<decltype(value)>, InventoryValue>) {
-                    return toJson(value);
-                } else {
-                    return ordered_json(value);
-                }
-            },
-            field.member);
-    }
+std::string toJson(const SystemInventory& inv, const std::vector<std::string>& sources) {
+    ordered_json modules = ordered_json::array();
+    for (const MemoryModule& m : inv.modules) modules.push_back(module(m));
 
-    // Every caption the scan wrote, by control name.
-    ordered_json captions = ordered_json::object();
-    for (const auto& [label, caption] : target.captions()) captions[label] = caption;
-    ordered_json lists;
-    for (const auto list : {controls::kSlotsList, controls::kMemoryList, controls::kSpeedList}) {
-        lists[std::string(list)] = target.rows(list);
-    }
-
-    ordered_json document;
-    document["inventory"] = fields;
-    document["captions"] = captions;
-    document["lists"] = lists;
-    document["moduleCount"] = inv.moduleCount;
-    document["reportText"] = inv.reportText;
-    document["selectorUrl"] = inv.selectorUrl;
-    document["sources"] = sources;
+    const ordered_json document = {
+        {"formatVersion", kFormatVersion},
+        {"system",
+         {{"manufacturer", text(inv.systemManufacturer)},
+          {"model", text(inv.systemModel)},
+          {"systemType", text(inv.systemType)},
+          {"vendor", text(inv.productVendor)},
+          {"version", text(inv.productVersion)},
+          {"identifyingNumber", text(inv.productIdentifyingNumber)}}},
+        {"board",
+         {{"manufacturer", text(inv.boardManufacturer)}, {"product", text(inv.boardProduct)}}},
+        {"processor",
+         {{"name", text(inv.processorName)},
+          {"manufacturer", text(inv.processorManufacturer)},
+          {"clockSpeedMHz", number(inv.processorClockSpeed)},
+          {"externalClockMHz", number(inv.processorExtClock)}}},
+        {"bios",
+         {{"manufacturer", text(inv.biosManufacturer)}, {"version", text(inv.biosVersion)}}},
+        {"memory",
+         {{"installedBytes", number(inv.installedMemoryBytes)},
+          {"maximumBytes", number(inv.maximumMemoryBytes)},
+          {"slots", number(inv.memorySlots)}}},
+        {"modules", modules},
+        {"reportText", inv.reportText},
+        {"selectorUrl", inv.selectorUrl},
+        {"sources", sources},
+    };
     // Replace rather than throw on bytes that are not UTF-8: firmware strings can hold anything.
-    return document.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
+    return escapeInvisibles(document.dump(2, ' ', false, ordered_json::error_handler_t::replace)) +
+           "\n";
 }
 
 }  // namespace kestrel::cli

@@ -23,6 +23,14 @@
 
 namespace {
 
+// After the version line: the copyright as LICENSE gives it, and the licence (a paragraph of
+// its own in the manual page).
+constexpr const char* kCopyright =
+    "Copyright (c) 2026 Kestrel Memory\n"
+    "\n"
+    "Licence: MIT. This is free software: you may use, copy, change and pass it on.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
+
 constexpr int kScanFailed = 1;
 constexpr int kUsageError = 2;
 
@@ -68,8 +76,7 @@ int run(const kestrel::cli::Options& options) {
             writeOutput(inventory.selectorUrl + '\n', "address");
             break;
         case kestrel::cli::Output::Json:
-            writeOutput(kestrel::cli::toJson(inventory, target, source.sources.answered),
-                        "JSON document");
+            writeOutput(kestrel::cli::toJson(inventory, source.sources.answered), "JSON document");
             break;
     }
     return 0;
@@ -97,7 +104,8 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (options.version) {
-            writeOutput(std::string("kestrel-scan ") + kestrel::build::kVersion + '\n', "version");
+            writeOutput(std::string("kestrel-scan ") + kestrel::build::kVersion + '\n' + kCopyright,
+                        "version");
             return 0;
         }
         return run(options);

@@ -16,10 +16,8 @@ std::string shownText(const SystemInventory& inventory, const InventoryField& fi
             using Value = std::decay_t<decltype(value)>;
             if constexpr (std::is_same_v<Value, std::string>) {
                 return value;
-            } else if constexpr (std::is_same_v<Value, InventoryValue>) {
-                return format.text(value);
             } else {
-                return format.text(InventoryValue(value));
+                return format.text(value);
             }
         },
         field.member));

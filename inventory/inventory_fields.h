@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -13,65 +12,59 @@
 
 namespace kestrel {
 
-// One field of the record and where it goes: the --json key, the main window's value label, the
-// report line. The window, the report and --json each follow their own order, fixed by what
-// they show, so a field carries its place in each of them.
+// One field of the record and where it shows: the main window's value label, the report line.
+// The window and the report each follow their own order, fixed by what they show, so a field
+// carries its place in each of them.
 struct InventoryField {
-    using Member = std::variant<InventoryValue SystemInventory::*, std::string SystemInventory::*,
-                                double SystemInventory::*, std::int16_t SystemInventory::*>;
+    using Member = std::variant<InventoryValue SystemInventory::*, std::string SystemInventory::*>;
 
-    constexpr InventoryField(Member member_, std::string_view jsonKey_,
-                             std::string_view valueLabel_ = {}, int captionStep_ = 0,
-                             int reportLine_ = 0, std::string_view reportLabel_ = {})
+    constexpr InventoryField(Member member_, std::string_view valueLabel_ = {},
+                             int captionStep_ = 0, int reportLine_ = 0,
+                             std::string_view reportLabel_ = {})
         : member(member_),
-          jsonKey(jsonKey_),
           valueLabel(valueLabel_),
           captionStep(captionStep_),
           reportLine(reportLine_),
           reportLabel(reportLabel_) {}
 
     Member member;
-    std::string_view jsonKey;     // in --json's "inventory" object; empty: left out
     std::string_view valueLabel;  // the label that shows it; empty: none
     int captionStep;              // when the scan writes that label: 1 first
     int reportLine;               // the report line that prints it, 1 to 35; 0: none
     std::string_view reportLabel;
 };
 
-// The record's fields in its own order, which --json keeps. The working figures in megabytes,
-// the report and the selector address are the scan's results, not fields shown one by one.
+// The record's fields that the window or the report shows, in the record's own order. The
+// working figures, the report and the selector address are the scan's results, not fields shown
+// one by one.
 inline constexpr auto kInventoryFields = [] {
     using R = SystemInventory;
     // clang-format off
-    return std::array<InventoryField, 27>{{
-        // member                     JSON key                    label  step line  report label
-        {&R::systemManufacturer,       "systemManufacturer",       "Label21", 3,  3, "System Manufacturer:"},
-        {&R::systemModel,              "systemModel",              "Label22", 4,  4, "System Model: "},
-        {&R::systemType,               "systemType",               "Label26", 8,  7, "System Type: "},
-        {&R::installedMemoryGB,        "installedMemoryGB"},
-        {&R::maximumMemoryGB,          "maximumMemoryGB"},
-        {&R::memorySlots,              "memorySlots",              {},        0, 31, "Total Slots: "},
-        {&R::moduleCapacities,         "moduleCapacities",         {},        0, 32, "Capacity: "},
-        {&R::moduleMemoryTypes,        "moduleMemoryTypes",        {},        0, 33, "Memory Type: "},
-        {&R::moduleSpeeds,             "moduleSpeeds",             {},        0, 34, "Speed: "},
-        {&R::moduleLocators,           "moduleLocators",           {},        0, 35, "Slots: "},
-        {&R::moduleManufacturers,      "moduleManufacturers"},
-        {&R::memoryMakers,             "memoryMakers",             "Label34", 17, 28, "Memory Manufacturer: "},
-        {&R::moduleCount,              "moduleCount"},
-        {&R::processorName,            "processorName",            "Label27", 9, 16, "Processor: "},
-        {&R::processorManufacturer,    "processorManufacturer",    "Label28", 10, 17, "Processor Manufacturer: "},
-        {&R::processorClockSpeed,      "processorClockSpeed",      "Label41", 11, 18, "Processor Speed: "},
-        {&R::processorExtClock,        "processorExtClock",        "Label29", 12, 19, "Processor FSB: "},
-        {&R::biosManufacturer,         "biosManufacturer",         "Label32", 15, 23, "Bios: "},
-        {&R::biosVersion,              "biosVersion",              "Label33", 16, 24, "Version: "},
-        {&R::productIdentifyingNumber, "productIdentifyingNumber", "Label25", 7,  6, "IdentifyingNumber: "},
-        {&R::productVendor,            "productVendor",            "Label23", 5},
-        {&R::productVersion,           "productVersion",           "Label24", 6,  5, "System Version: "},
-        {&R::boardManufacturer,        "boardManufacturer",        "Label30", 13, 11, "Mother Board Manufacturer: "},
-        {&R::boardProduct,             "boardProduct",             "Label31", 14, 12, "Motherboard Model: "},
-        {&R::installedMemoryText,      {},                         "Label35", 1, 29, "Installed RAM: "},
-        {&R::maximumMemoryText,        {},                         "Label36", 2, 30, "Maximum RAM: "},
-        {&R::slotSummaryText,          {},                         "Label37", 18},
+    return std::array<InventoryField, 23>{{
+        // member                      label      step line  report label
+        {&R::systemManufacturer,       "Label21",  3,  3, "System Manufacturer:"},
+        {&R::systemModel,              "Label22",  4,  4, "System Model: "},
+        {&R::systemType,               "Label26",  8,  7, "System Type: "},
+        {&R::memorySlots,              {},         0, 31, "Total Slots: "},
+        {&R::moduleCapacities,         {},         0, 32, "Capacity: "},
+        {&R::moduleMemoryTypes,        {},         0, 33, "Memory Type: "},
+        {&R::moduleSpeeds,             {},         0, 34, "Speed: "},
+        {&R::moduleLocators,           {},         0, 35, "Slots: "},
+        {&R::memoryMakers,             "Label34", 17, 28, "Memory Manufacturer: "},
+        {&R::processorName,            "Label27",  9, 16, "Processor: "},
+        {&R::processorManufacturer,    "Label28", 10, 17, "Processor Manufacturer: "},
+        {&R::processorClockSpeed,      "Label41", 11, 18, "Processor Speed: "},
+        {&R::processorExtClock,        "Label29", 12, 19, "Processor FSB: "},
+        {&R::biosManufacturer,         "Label32", 15, 23, "Bios: "},
+        {&R::biosVersion,              "Label33", 16, 24, "Version: "},
+        {&R::productIdentifyingNumber, "Label25",  7,  6, "IdentifyingNumber: "},
+        {&R::productVendor,            "Label23",  5},
+        {&R::productVersion,           "Label24",  6,  5, "System Version: "},
+        {&R::boardManufacturer,        "Label30", 13, 11, "Mother Board Manufacturer: "},
+        {&R::boardProduct,             "Label31", 14, 12, "Motherboard Model: "},
+        {&R::installedMemoryText,      "Label35",  1, 29, "Installed RAM: "},
+        {&R::maximumMemoryText,        "Label36",  2, 30, "Maximum RAM: "},
+        {&R::slotSummaryText,          "Label37", 18},
     }};
     // clang-format on
 }();

@@ -54,6 +54,14 @@ namespace {
                 ": " + why);
 }
 
+// A number that number() has already checked against its declared width, as a type of that
+// width.
+template <class Whole>
+std::optional<Whole> checkedNumber(const InventoryValue& value) {
+    const auto number = requireUnsigned(value, std::numeric_limits<Whole>::digits);
+    return number ? std::optional<Whole>(static_cast<Whole>(*number)) : std::nullopt;
+}
+
 }  // namespace
 
 InventoryValue InventoryScan::number(const ManagementObject& object, std::string_view className,
@@ -76,11 +84,12 @@ void InventoryScan::readComputerSystem() {
     forEach(cls, [&](const ManagementObject& o) {
         inv_.systemManufacturer = o.property(schema::kManufacturer);
         inv_.systemModel = o.property(schema::kModel);
-        const InventoryValue megabytes =
-            divide(number(o, cls.name, schema::kTotalPhysicalMemory), unit_ * unit_);
+        const InventoryValue bytes = number(o, cls.name, schema::kTotalPhysicalMemory);
+        const InventoryValue megabytes = divide(bytes, unit_ * unit_);
         if (!megabytes.isNull()) {
             inv_.installedMemoryMB = toDouble(megabytes);
             inv_.installedMemoryGB = roundToCents(inv_.installedMemoryMB / unit_);
+            inv_.installedMemoryBytes = checkedNumber<std::uint64_t>(bytes);
         }
         inv_.systemType = o.property(schema::kSystemType);
     });
@@ -93,14 +102,17 @@ void InventoryScan::readMemoryArrays() {
     bool anyCapacity = false;
     bool anySlotCount = false;
     double megabytes = 0;
+    std::uint64_t kilobytes = 0;  // each array's within 32 bits, so the sum stays within 64
     std::int64_t slots = 0;
     const auto& cls = schema::kPhysicalMemoryArray;
     forEach(cls, [&](const ManagementObject& o) {
         anyArray = true;
-        const InventoryValue capacity = divide(number(o, cls.name, schema::kMaxCapacity), unit_);
+        const InventoryValue maxCapacity = number(o, cls.name, schema::kMaxCapacity);
+        const InventoryValue capacity = divide(maxCapacity, unit_);
         if (!capacity.isNull()) {
             anyCapacity = true;
             megabytes += toDouble(capacity);
+            kilobytes += checkedNumber<std::uint32_t>(maxCapacity).value_or(0);
         }
         // A count within 16 bits, so the sum over any number of arrays stays far within 64.
         const InventoryValue devices = number(o, cls.name, schema::kMemoryDevices);
@@ -112,6 +124,7 @@ void InventoryScan::readMemoryArrays() {
     if (anyCapacity) {
         inv_.maximumMemoryMB = megabytes;
         inv_.maximumMemoryGB = roundToCents(megabytes / unit_);
+        inv_.maximumMemoryBytes = kilobytes * 1024;
     }
     if (anySlotCount) {
         inv_.memorySlots = InventoryValue(slots);
@@ -128,20 +141,24 @@ void InventoryScan::readModules() {
     MemoryMakers makers;
     const auto& cls = schema::kPhysicalMemory;
     forEach(cls, [&](const ManagementObject& o) {
-        const InventoryValue size = divide(number(o, cls.name, schema::kCapacity), unit_ * unit_);
+        const InventoryValue bytes = number(o, cls.name, schema::kCapacity);
+        const InventoryValue size = divide(bytes, unit_ * unit_);
         format_.append(inv_.moduleCapacities, size, " MB,");
-        format_.append(inv_.moduleMemoryTypes, number(o, cls.name, schema::kMemoryType), ",");
+        const InventoryValue type = number(o, cls.name, schema::kMemoryType);
+        format_.append(inv_.moduleMemoryTypes, type, ",");
         const InventoryValue speed = number(o, cls.name, schema::kSpeed);
         format_.append(inv_.moduleSpeeds, speed, " MHz,");
         const InventoryValue locator = o.property(schema::kDeviceLocator);
         format_.append(inv_.moduleLocators, locator, ",");
         // The maker is Kestrel's addition to the module query: an object without it is no error.
-        const auto manufacturer = o.find(schema::kManufacturer);
-        format_.append(inv_.moduleManufacturers, manufacturer.value_or(InventoryValue::null()),
-                       ",");
-        if (auto name = makerOf(manufacturer, o.find(schema::kModuleManufacturerId))) {
-            makers.add(std::move(*name));
-        }
+        const InventoryValue manufacturer =
+            o.find(schema::kManufacturer).value_or(InventoryValue::null());
+        format_.append(inv_.moduleManufacturers, manufacturer, ",");
+        auto maker = makerOf(manufacturer, o.find(schema::kModuleManufacturerId));
+        if (maker) makers.add(*maker);
+        inv_.modules.push_back(
+            {locator, checkedNumber<std::uint64_t>(bytes), checkedNumber<std::uint16_t>(type),
+             checkedNumber<std::uint32_t>(speed), manufacturer, std::move(maker)});
         addRow(ctl::kSlotsList, locator);
         addRow(ctl::kMemoryList, format_.join(size, " MB"));
         addRow(ctl::kSpeedList, format_.join(speed, " MHz"));

@@ -94,30 +94,43 @@ double roundToCents(double value) {
     return std::nearbyint(value * 100.0) / 100.0;
 }
 
-void requireUnsigned(const InventoryValue& value, int bits) {
+std::optional<std::uint64_t> requireUnsigned(const InventoryValue& value, int bits) {
+    using Number = std::optional<std::uint64_t>;
     const std::uint64_t largest = largestUnsigned(bits);
+    const auto outside = [&]() -> Number {
+        throw Error("not a whole number from 0 to " + std::to_string(largest));
+    };
     // 2^bits is exact as a double and above every value that fits, even for 64 bits, where the
     // largest value itself has no double.
     const double limit = std::ldexp(1.0, bits);
-    const auto wholeDouble = [&](double v) { return v >= 0 && v < limit && v == std::trunc(v); };
-    const bool fits = std::visit(
-        Overloaded{
-            [](const InventoryValue::Empty&) { return true; },
-            [](const InventoryValue::Null&) { return true; },
-            [&](std::int64_t v) { return v >= 0 && static_cast<std::uint64_t>(v) <= largest; },
-            [&](double v) { return wholeDouble(v); },
-            [&](const std::string& v) {
-                // Digits alone are read exactly: a double cannot tell 2^64 - 1 from 2^64.
-                const std::string_view digits = trimBlanks(v);
-                const char* end = digits.data() + digits.size();
-                std::uint64_t whole = 0;
-                const auto [stop, ec] = std::from_chars(digits.data(), end, whole);
-                if (!digits.empty() && stop == end) return ec == std::errc() && whole <= largest;
-                return wholeDouble(parseNumber(v));
-            },
-        },
-        value.storage());
-    if (!fits) throw Error("not a whole number from 0 to " + std::to_string(largest));
+    const auto wholeDouble = [&](double v) -> Number {
+        if (v >= 0 && v < limit && v == std::trunc(v)) return static_cast<std::uint64_t>(v);
+        return outside();
+    };
+    return std::visit(Overloaded{
+                          [](const InventoryValue::Empty&) -> Number { return std::nullopt; },
+                          [](const InventoryValue::Null&) -> Number { return std::nullopt; },
+                          [&](std::int64_t v) -> Number {
+                              if (v >= 0 && static_cast<std::uint64_t>(v) <= largest)
+                                  return static_cast<std::uint64_t>(v);
+                              return outside();
+                          },
+                          [&](double v) { return wholeDouble(v); },
+                          [&](const std::string& v) -> Number {
+                              // Digits alone are read exactly: a double cannot tell 2^64 - 1 from
+                              // 2^64.
+                              const std::string_view digits = trimBlanks(v);
+                              const char* end = digits.data() + digits.size();
+                              std::uint64_t whole = 0;
+                              const auto [stop, ec] = std::from_chars(digits.data(), end, whole);
+                              if (!digits.empty() && stop == end) {
+                                  return ec == std::errc() && whole <= largest ? Number(whole)
+                                                                               : outside();
+                              }
+                              return wholeDouble(parseNumber(v));
+                          },
+                      },
+                      value.storage());
 }
 
 std::string describe(const InventoryValue& value) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -87,9 +88,9 @@ constexpr std::uint64_t largestUnsigned(int bits) {
 
 // Checks that the value is a whole number from 0 to 2^bits - 1, whatever form it came in: an
 // integer, a double, or text that holds a decimal number (a number the instrumentation declares
-// as an unsigned integer of that width). Throws Error saying what it is instead; Null and Empty
-// pass, as they hold no number.
-void requireUnsigned(const InventoryValue& value, int bits);
+// as an unsigned integer of that width), and returns that number. Throws Error saying what it is
+// instead; Null and Empty pass, as they hold no number, and give nullopt.
+std::optional<std::uint64_t> requireUnsigned(const InventoryValue& value, int bits);
 
 // A short description for error messages: the value's text quoted (a double in its shortest
 // exact form), or Null / Empty.

@@ -1,15 +1,19 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "inventory/inventory_value.h"
+#include "inventory/memory_module.h"
 
 namespace kestrel {
 
 // What one scan learns about the machine. Held by the main window for its whole life; a fresh
-// record has every value Empty, the memory figures at 0 and the texts empty. Which field the
-// window shows, the report prints and --json writes is in the field table (inventory_fields.h).
+// record has every value Empty, the memory figures at 0, no modules and the texts empty. Which
+// field the window shows and the report prints is in the field table (inventory_fields.h);
+// kestrel-scan --json writes the record as cli/json_output.cpp lays it out.
 struct SystemInventory {
     // Win32_ComputerSystem
     InventoryValue systemManufacturer;
@@ -47,6 +51,12 @@ struct SystemInventory {
     // below 1 GB are written from these.
     double installedMemoryMB = 0;
     double maximumMemoryMB = 0;
+
+    // The same sizes exactly, in bytes, and every module's facts in the service's order:
+    // the numbers behind the texts, for --json. nullopt where no source gave a size.
+    std::optional<std::uint64_t> installedMemoryBytes;
+    std::optional<std::uint64_t> maximumMemoryBytes;
+    std::vector<MemoryModule> modules;
 
     // The memory texts as their labels show them ("7.9 GB", "384 MB",
     // "4  (Currently Memory in 2 Slots)"); the report and the selector address read them.

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 #include "fake_root.h"
+#include "json_schema.h"
 #include "process_runner.h"
 
 namespace kestrel::test {
@@ -47,17 +49,24 @@ TEST(KestrelScanMachine, FakeRootWithTheTableAsRoot) {
     const ProcessResult result = scanRoot(root, {"--json"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "");
+    EXPECT_EQ(schemaViolations(result.out), "");
     const auto doc = nlohmann::json::parse(result.out);
     EXPECT_EQ(doc["sources"], nlohmann::json::array({"smbios", "proc"}));
-    EXPECT_EQ(doc["captions"]["Label21"], "LENOVO");
+    EXPECT_EQ(doc["system"]["manufacturer"], "LENOVO");
     // /proc is the dumped machine's too: its processor, and its modules' 24 GB less what
     // firmware and the kernel keep.
-    EXPECT_EQ(doc["captions"]["Label27"], "Intel(R) Core(TM) i5-8600K CPU @ 3.60GHz");
-    EXPECT_EQ(doc["captions"]["Label41"], "3600");
-    EXPECT_EQ(doc["captions"]["Label35"], "23.5 GB");
-    EXPECT_EQ(doc["captions"]["Label34"], "Samsung, Crucial");
-    EXPECT_EQ(doc["captions"]["Label37"], "4  (Currently Memory in 3 Slots)");
-    EXPECT_EQ(doc["lists"]["memoryLst"], nlohmann::json::array({"8192 MB", "8192 MB", "8192 MB"}));
+    EXPECT_EQ(doc["processor"]["name"], "Intel(R) Core(TM) i5-8600K CPU @ 3.60GHz");
+    EXPECT_EQ(doc["processor"]["clockSpeedMHz"], 3600);
+    const double gigabytes = doc["memory"]["installedBytes"].get<double>() / (1 << 30);
+    EXPECT_EQ(std::nearbyint(gigabytes * 100) / 100, 23.5) << doc["memory"];
+    EXPECT_EQ(doc["memory"]["slots"], 4);
+    ASSERT_EQ(doc["modules"].size(), 3u);
+    std::vector<std::string> makers;
+    for (const auto& module : doc["modules"]) {
+        EXPECT_EQ(module["capacityBytes"], 8589934592) << module;
+        makers.push_back(module["maker"]);
+    }
+    EXPECT_EQ(makers, (std::vector<std::string>{"Samsung", "Crucial", "Crucial"}));
 }
 
 TEST(KestrelScanMachine, NoDmiSaysWhatIsMissingAndReportsTheRest) {

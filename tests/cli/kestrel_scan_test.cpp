@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <regex>
 
+#include "json_schema.h"
 #include "process_runner.h"
 
 namespace kestrel::test {
@@ -39,23 +41,100 @@ TEST(KestrelScan, UrlEndsInOneLineFeed) {
     EXPECT_EQ(result.out.find('\n'), result.out.size() - 1);
 }
 
-TEST(KestrelScan, JsonHoldsRecordCaptionsListsReportAndAddress) {
-    const ProcessResult result = scan({"--json", "--fixture", kAcme});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    const auto doc = nlohmann::json::parse(result.out);
-    EXPECT_EQ(doc["inventory"]["systemModel"], "AC-22");
-    EXPECT_EQ(doc["inventory"]["installedMemoryGB"], 2.0);
-    EXPECT_EQ(doc["inventory"]["processorClockSpeed"], 2400);
-    EXPECT_TRUE(doc["inventory"]["productVendor"].is_string());
-    EXPECT_EQ(doc["inventory"]["moduleManufacturers"], "Acme RAM,Acme RAM,");
-    EXPECT_EQ(doc["inventory"]["memoryMakers"], "Acme RAM");
-    EXPECT_EQ(doc["captions"]["Label37"], "4  (Currently Memory in 2 Slots)");
-    EXPECT_EQ(doc["captions"].size(), 18u);
-    EXPECT_EQ(doc["lists"]["slotsLst"], nlohmann::json::array({"DIMM 1", "DIMM 2"}));
-    EXPECT_EQ(doc["moduleCount"], 2);
+// A fixture file with the given text, removed when it goes.
+class TempFixture {
+  public:
+    explicit TempFixture(const std::string& json)
+        : path_(std::filesystem::temp_directory_path() /
+                ("kestrel-fixture-" + std::to_string(getpid()) + "-" + std::to_string(++count_) +
+                 ".json")) {
+        std::ofstream(path_, std::ios::binary) << json;
+    }
+    ~TempFixture() { std::filesystem::remove(path_); }
+    std::string path() const { return path_.string(); }
+
+  private:
+    static inline int count_ = 0;
+    std::filesystem::path path_;
+};
+
+// kestrel-scan --json with the arguments, checked against the shipped schema.
+nlohmann::json scanJson(const std::vector<std::string>& args) {
+    std::vector<std::string> all{"--json"};
+    all.insert(all.end(), args.begin(), args.end());
+    const ProcessResult result = scan(all);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(schemaViolations(result.out), "");
+    return nlohmann::json::parse(result.out);
+}
+
+// Every key in the document, at any depth.
+void collectKeys(const nlohmann::json& value, std::vector<std::string>& keys) {
+    if (value.is_object()) {
+        for (const auto& [key, member] : value.items()) {
+            keys.push_back(key);
+            collectKeys(member, keys);
+        }
+    } else if (value.is_array()) {
+        for (const auto& item : value) collectKeys(item, keys);
+    }
+}
+
+TEST(KestrelScanJson, IsTheVersionedDocumentTheSchemaDescribes) {
+    const auto doc = scanJson({"--fixture", kAcme});
+    EXPECT_EQ(doc["formatVersion"], 1);
+    EXPECT_EQ(doc["system"]["manufacturer"], "Acme Computers");
+    EXPECT_EQ(doc["system"]["model"], "AC-22");
+    EXPECT_EQ(doc["system"]["identifyingNumber"], "ACME-SN-A1");
+    EXPECT_EQ(doc["board"]["product"], "MB-22");
+    EXPECT_EQ(doc["processor"]["clockSpeedMHz"], 2400);
+    EXPECT_EQ(doc["bios"]["version"], "1.02");
+    EXPECT_EQ(doc["memory"], nlohmann::json::parse(R"({"installedBytes": 2147483648,
+        "maximumBytes": 4294967296, "slots": 4})"));
+    const auto module = [](const char* locator) {
+        return nlohmann::json{{"locator", locator},         {"capacityBytes", 1073741824},
+                              {"memoryType", 21},           {"speedMHz", 667},
+                              {"manufacturer", "Acme RAM"}, {"maker", "Acme RAM"}};
+    };
+    EXPECT_EQ(doc["modules"], nlohmann::json::array({module("DIMM 1"), module("DIMM 2")}));
+    EXPECT_EQ(doc["sources"], nlohmann::json::array({"fixture"}));
+
+    std::vector<std::string> keys;
+    collectKeys(doc, keys);
+    for (const std::string& key : keys) {
+        EXPECT_FALSE(std::regex_match(key, std::regex("(Label|Frame|Command)[0-9]+|[a-z]+Lst")))
+            << "a control's name: " << key;
+    }
+}
+
+TEST(KestrelScanJson, CarriesTheReportAndTheAddressByteForByte) {
+    const auto doc = scanJson({"--fixture", kAcme});
     EXPECT_EQ(doc["reportText"], scan({"--fixture", kAcme}).out);
     EXPECT_EQ(doc["selectorUrl"].get<std::string>() + "\n",
               scan({"--url", "--fixture", kAcme}).out);
+}
+
+TEST(KestrelScanJson, MissingFactsAreNullAndNumbersStayNumbers) {
+    const TempFixture sparse(R"({
+        "Win32_ComputerSystem": [{"Manufacturer": "A", "Model": null, "SystemType": "x64",
+                                  "TotalPhysicalMemory": null}],
+        "Win32_PhysicalMemory": [{"Capacity": "17179869184", "MemoryType": null, "Speed": null,
+                                  "DeviceLocator": "A0", "Manufacturer": null}],
+        "Win32_Processor": [{"Name": "CPU", "Manufacturer": "X", "CurrentClockSpeed": "3600",
+                             "ExtClock": null}],
+        "Win32_Bios": [{"Manufacturer": "B", "SMBIOSBIOSVersion": 1.5}]})");
+    const auto doc = scanJson({"--fixture", sparse.path()});
+    EXPECT_TRUE(doc["system"]["model"].is_null());
+    EXPECT_TRUE(doc["board"]["product"].is_null()) << "no board at all";
+    EXPECT_TRUE(doc["memory"]["installedBytes"].is_null());
+    EXPECT_TRUE(doc["memory"]["maximumBytes"].is_null()) << "no memory array";
+    EXPECT_TRUE(doc["memory"]["slots"].is_null());
+    EXPECT_EQ(doc["processor"]["clockSpeedMHz"], 3600) << "a number given as text";
+    EXPECT_TRUE(doc["processor"]["externalClockMHz"].is_null());
+    EXPECT_EQ(doc["bios"]["version"], "1.5") << "a text given as a number";
+    EXPECT_EQ(doc["modules"], nlohmann::json::parse(R"([{"locator": "A0",
+        "capacityBytes": 17179869184, "memoryType": null, "speedMHz": null,
+        "manufacturer": null, "maker": null}])"));
 }
 
 #ifndef _WIN32
@@ -95,8 +174,42 @@ TEST(KestrelScan, ErrorsAndUsage) {
         EXPECT_TRUE(usage.err.ends_with("\nkestrel-scan: Try 'kestrel-scan --help'.\n"))
             << usage.err;
     }
-    EXPECT_EQ(scan({"--version"}).out, "kestrel-scan " KESTREL_VERSION "\n");
     EXPECT_NE(scan({"--help"}).out.find("--fixture FILE"), std::string::npos);
+}
+
+TEST(KestrelScan, VersionNamesTheCopyrightAndLicenceOfLicenseFile) {
+    std::ifstream license(KESTREL_TEST_DATA "/../../LICENSE");
+    std::string licence, blank, copyright;
+    std::getline(license, licence);
+    std::getline(license, blank);
+    std::getline(license, copyright);
+    ASSERT_TRUE(copyright.starts_with("Copyright")) << copyright;
+
+    const ProcessResult version = scan({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.starts_with("kestrel-scan " KESTREL_VERSION "\n" + copyright + "\n"))
+        << version.out;
+    // "MIT License": the licence's name.
+    const std::string name = licence.substr(0, licence.find(' '));
+    EXPECT_NE(version.out.find("\nLicence: " + name + "."), std::string::npos) << version.out;
+}
+
+TEST(KestrelScan, AFileMayFollowAnEqualsSign) {
+    EXPECT_EQ(scan({"--fixture=" + kAcme}).out, scan({"--fixture", kAcme}).out);
+    const std::string z600 = kDumps + "systemd/HP-Z600.bin";
+    const ProcessResult dump = scan({"--url", "--from-dump=" + z600});
+    EXPECT_EQ(dump.exitCode, 0) << dump.err;
+    EXPECT_EQ(dump.out, scan({"--url", "--from-dump", z600}).out);
+
+    for (const auto& [arg, message] : std::vector<std::pair<std::string, std::string>>{
+             {"--json=yes", "--json takes no value"},
+             {"--fixture=", "--fixture needs a file name"},
+             {"--bogus=1", "unknown argument \"--bogus=1\""}}) {
+        const ProcessResult usage = scan({arg});
+        EXPECT_EQ(usage.exitCode, 2) << arg;
+        EXPECT_EQ(usage.err,
+                  "kestrel-scan: " + message + "\nkestrel-scan: Try 'kestrel-scan --help'.\n");
+    }
 }
 
 TEST(KestrelScan, EveryFailureIsOneClearLineAndStatusOne) {
@@ -122,23 +235,6 @@ TEST(KestrelScan, EveryFailureIsOneClearLineAndStatusOne) {
     }
 #endif
 }
-
-// A fixture file with the given text, removed when it goes.
-class TempFixture {
-  public:
-    explicit TempFixture(const std::string& json)
-        : path_(std::filesystem::temp_directory_path() /
-                ("kestrel-fixture-" + std::to_string(getpid()) + "-" + std::to_string(++count_) +
-                 ".json")) {
-        std::ofstream(path_, std::ios::binary) << json;
-    }
-    ~TempFixture() { std::filesystem::remove(path_); }
-    std::string path() const { return path_.string(); }
-
-  private:
-    static inline int count_ = 0;
-    std::filesystem::path path_;
-};
 
 TEST(KestrelScan, AValueCannotForgeOrFloodStderr) {
     const TempFixture forged(
@@ -205,14 +301,18 @@ TEST(KestrelScan, TheReportIsCleanUtf8WhateverTheValuesHold) {
     EXPECT_NE(report.out.find("\r\nSlots: DIMM 1,DIMM\u200e\u202e2,\r\n"), std::string::npos)
         << "bidirectional marks are text";
 
+    // --json keeps every value as the machine gave it, its controls escaped, not written raw.
     const ProcessResult json = scan({"--json", "--fixture", hostile});
     ASSERT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_EQ(uncleanText(json.out), "");
+    EXPECT_EQ(schemaViolations(json.out), "");
     const auto doc = nlohmann::json::parse(json.out);
-    for (const auto& [label, caption] : doc["captions"].items()) {
-        EXPECT_EQ(uncleanText(caption.get<std::string>()), "") << label;
-    }
-    EXPECT_EQ(doc["captions"]["Label22"], "AC NEL 2J");
-    EXPECT_EQ(doc["lists"]["slotsLst"], nlohmann::json::array({"DIMM 1", "DIMM\u200e\u202e2"}));
+    EXPECT_EQ(doc["system"]["manufacturer"], "Acme\r\nkestrel-scan: FORGED\u001b[2J");
+    EXPECT_EQ(doc["system"]["model"], "AC\u0085NEL\u009b2J");
+    EXPECT_EQ(doc["system"]["systemType"], "x64\u2028line\u2029paragraph");
+    EXPECT_EQ(doc["processor"]["manufacturer"], "\u007fChips");
+    EXPECT_EQ(doc["modules"][1]["locator"], "DIMM\u200e\u202e2");
+    EXPECT_EQ(doc["reportText"], report.out);
 }
 
 #ifndef _WIN32
@@ -263,14 +363,62 @@ TEST(KestrelScanFromDump, ReportsTheDumpedMachine) {
     EXPECT_TRUE(hasLine(r730xd.out, "Maximum RAM: 3072 GB")) << r730xd.out;
     EXPECT_TRUE(hasLine(r730xd.out, "Installed RAM: 384 GB")) << r730xd.out;
 
-    const ProcessResult x280 =
-        scan({"--json", "--from-dump", kDumps + "systemd/Lenovo-ThinkPad-X280.bin"});
-    ASSERT_EQ(x280.exitCode, 0) << x280.err;
-    const auto doc = nlohmann::json::parse(x280.out);
-    EXPECT_EQ(doc["inventory"]["systemType"], "x64-based PC");
-    EXPECT_EQ(doc["inventory"]["moduleMemoryTypes"], "26,26,");
-    EXPECT_EQ(doc["inventory"]["installedMemoryGB"], 8.0);
-    EXPECT_EQ(doc["captions"]["Label37"], "2  (Currently Memory in 2 Slots)");
+    const auto x280 = scanJson({"--from-dump", kDumps + "systemd/Lenovo-ThinkPad-X280.bin"});
+    EXPECT_EQ(x280["system"]["systemType"], "x64-based PC");
+    EXPECT_EQ(x280["memory"]["installedBytes"], 8589934592);
+    EXPECT_EQ(x280["memory"]["slots"], 2);
+    ASSERT_EQ(x280["modules"].size(), 2u);
+    EXPECT_EQ(x280["modules"][1]["locator"], "ChannelB-DIMM0");
+    EXPECT_EQ(x280["modules"][1]["memoryType"], 26) << "DDR4";
+    EXPECT_EQ(x280["modules"][1]["manufacturer"], "0000");
+    EXPECT_TRUE(x280["modules"][1]["maker"].is_null()) << "0000 names no maker";
+}
+
+// The module lines of a report ("Capacity: ", ...) as --json's modules give them.
+std::string moduleLine(const nlohmann::json& modules, const std::string& key,
+                       const std::string& unit) {
+    std::string line;
+    for (const auto& module : modules) {
+        const auto& value = module[key];
+        if (value.is_string()) line += value.get<std::string>();
+        if (value.is_number()) line += std::to_string(value.get<std::uint64_t>());
+        line += unit + ",";
+    }
+    return line;
+}
+
+TEST(KestrelScanFromDump, EveryDumpGivesADocumentTheSchemaAcceptsWithTheReportsModules) {
+    std::vector<std::string> documents;
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(kDumps)) {
+        if (entry.path().extension() != ".bin" || entry.path().parent_path().filename() == "raw")
+            continue;
+        const ProcessResult run = scan({"--json", "--from-dump", entry.path().string()});
+        ASSERT_EQ(run.exitCode, 0) << entry.path() << ": " << run.err;
+        documents.push_back(run.out);
+        names.push_back(entry.path().filename().string());
+    }
+    ASSERT_GE(documents.size(), 15u);
+    EXPECT_EQ(schemaViolations(documents), "");
+    for (std::size_t i = 0; i < documents.size(); ++i) {
+        const auto doc = nlohmann::json::parse(documents[i]);
+        const std::string report = doc["reportText"];
+        const auto& modules = doc["modules"];
+        for (const auto& [label, key, unit] :
+             std::vector<std::tuple<std::string, std::string, std::string>>{
+                 {"Slots: ", "locator", ""},
+                 {"Memory Type: ", "memoryType", ""},
+                 {"Speed: ", "speedMHz", " MHz"}}) {
+            EXPECT_TRUE(hasLine(report, label + moduleLine(modules, key, unit)))
+                << names[i] << ": " << label;
+        }
+        std::string capacities;
+        for (const auto& module : modules) {
+            capacities +=
+                std::to_string(module["capacityBytes"].get<std::uint64_t>() >> 20) + " MB,";
+        }
+        EXPECT_TRUE(hasLine(report, "Capacity: " + capacities)) << names[i];
+    }
 }
 
 TEST(KestrelScanFromDump, BrokenDumpsWarnOrFailNamingTheFile) {

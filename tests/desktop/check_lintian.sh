@@ -38,6 +38,6 @@ fi
   fail "the package's version is $(dpkg-deb --field "$deb" Version), not $version"
 changelog=$(zcat "$scratch/root/usr/share/doc/kestrel/changelog.gz" | dpkg-parsechangelog -l- -S Version)
 [[ $changelog == "$version" ]] || fail "the changelog's version is $changelog, not $version"
-scanVersion=$("$scratch/root/usr/bin/kestrel-scan" --version)
+scanVersion=$("$scratch/root/usr/bin/kestrel-scan" --version | head -n 1)
 [[ $scanVersion == "kestrel-scan $version" ]] || fail "kestrel-scan --version says $scanVersion"
 echo "lintian passes kestrel_${version}; package, changelog and kestrel-scan agree"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # check_package.sh BUILD_DIR APP_ID WEB_PLUGIN
 # Installs the build into a scratch prefix and packs it with CPack, then checks that both hold
-# the programs, the web plugin where kestrel looks for it (WEB_PLUGIN, relative to kestrel's
-# folder) and the desktop files under the app id, that the package depends on the browser
+# the programs, the --json schema, the web plugin where kestrel looks for it (WEB_PLUGIN, relative
+# to kestrel's folder) and the desktop files under the app id, that the package depends on the browser
 # engine, and that packing again a little later gives the same bytes.
 set -euo pipefail
 build=$1
@@ -14,6 +14,7 @@ trap 'rm -rf "$scratch"' EXIT
 expected=(
   bin/kestrel
   bin/kestrel-scan
+  share/kestrel/kestrel-scan.schema.json
   "$plugin"
   "share/applications/$id.desktop"
   "share/metainfo/$id.metainfo.xml"
