@@ -217,7 +217,8 @@ def opengl_drivers(pid):
 
 
 def start_with_blocked_scan(args, workdir, xvfb):
-    workdir.mkdir(exist_ok=True)
+    # Also kestrel's runtime directory, which a session keeps private.
+    workdir.mkdir(mode=0o700, exist_ok=True)
     root = make_root(args, workdir, blocking_proc=True)
     x = XClient(xvfb.number)
     kestrel = Kestrel(args.bin / "kestrel", xvfb.display, root, workdir)
