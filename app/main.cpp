@@ -7,6 +7,7 @@
 #include "ui/qt/message_box.h"
 #include "ui/qt/no_display_guard.h"
 #include "ui/qt/process_start.h"
+#include "ui/qt/quiet_diagnostics.h"
 #include "ui/qt/screens.h"
 #include "ui/qt/start_up_overlap.h"
 #include "ui/qt/window_look.h"
@@ -14,6 +15,7 @@
 #include "wiring/data_source.h"
 
 int main(int, char** argv) {
+    kestrel::gui::keepDiagnosticsQuiet();
     kestrel::gui::prepareBrowserEnvironment();
     kestrel::gui::StartUpOverlap overlap;
     // Kestrel takes no command line: Qt sees the program name only.

@@ -7,9 +7,12 @@ kestrel_e2e.py SCENARIO --bin DIR --make-fake-root SCRIPT [--dump FILE] [--local
 
   scan    click OK, wait for the main window, check that the selector request that reached a
           loopback proxy is kestrel-scan --url byte for byte, click the copy button and compare the clipboard byte for byte with
-          kestrel-scan --report under the same machine root, then close the main window
+          kestrel-scan --report under the same machine root, then close the main window; kestrel
+          prints nothing all the while
   cancel  click Cancel: the process ends at once, with no scan
   key     click OK and type a key on the scan screen: the process ends, with no scan
+  diagnostics  with the user's QT_LOGGING_RULES asking for the engine's start-up report and the
+          user's own engine flags: the report is printed, and names those flags
   nodisplay  start with no display, then with one that cannot be opened: one line and status 1;
           and with no display but the offscreen platform chosen: kestrel runs
   reader  with the accessibility bus up, as a screen reader has it: walk kestrel's windows from
@@ -75,9 +78,9 @@ class Kestrel:
     """The kestrel process on a display, with its own runtime directory and error log."""
 
     def __init__(self, binary, display, root, workdir, proxy=None, locale=None, bus=None,
-                 scale=None):
+                 scale=None, extra_env=None):
         env = dict(bus.env() if bus else os.environ, DISPLAY=display, KESTREL_ROOT=str(root),
-                   XDG_RUNTIME_DIR=str(workdir))
+                   XDG_RUNTIME_DIR=str(workdir), **(extra_env or {}))
         if scale:
             env["QT_SCALE_FACTOR"] = str(scale)
         if locale:
@@ -93,6 +96,11 @@ class Kestrel:
             return self.process.wait(timeout)
         except subprocess.TimeoutExpired:
             return None
+
+    def output(self):
+        """What it has printed so far."""
+        self.log.seek(0)
+        return self.log.read()
 
     def stop(self):
         if self.process.poll() is None:
@@ -190,6 +198,8 @@ def scenario_scan(args, workdir):
             x.close_window(main)
             status = kestrel.wait(30)
             check(status == 0, "closing the main window: exit status %s" % status)
+            # Nor does it print anything on the way: no diagnostics of Qt's or the engine's.
+            check(not kestrel.stop(), "kestrel printed in normal use")
         except Failure as failure:
             raise Failure("%s\n--- kestrel's output:\n%s" % (failure, kestrel.stop()))
         finally:
@@ -207,7 +217,8 @@ def opengl_drivers(pid):
 
 
 def start_with_blocked_scan(args, workdir, xvfb):
-    workdir.mkdir(exist_ok=True)
+    # Also kestrel's runtime directory, which a session keeps private.
+    workdir.mkdir(mode=0o700, exist_ok=True)
     root = make_root(args, workdir, blocking_proc=True)
     x = XClient(xvfb.number)
     kestrel = Kestrel(args.bin / "kestrel", xvfb.display, root, workdir)
@@ -473,6 +484,29 @@ def page_heading(reader, window):
     return None
 
 
+def scenario_diagnostics(args, workdir):
+    root = make_root(args, workdir, blocking_proc=False)
+    with Xvfb() as xvfb, SelectorProxy() as proxy:
+        x = XClient(xvfb.number)
+        kestrel = Kestrel(args.bin / "kestrel", xvfb.display, root, workdir, proxy,
+                          extra_env={"QT_LOGGING_RULES": "qt.webenginecontext.info=true"})
+        try:
+            dialog, _ = x.wait_for_map(DIALOG, 60)
+            check(dialog, "the disclaimer did not appear")
+            # The engine starts while the disclaimer is up, and reports how as it starts.
+            report = wait_for(lambda: re.search(r"Init Parameters:.*?\n\n", kestrel.output(),
+                                                re.S), 60,
+                              "the engine's start-up report asked for did not come")
+            check("qt.webenginecontext:" in kestrel.output(), "the report has no category")
+            check(re.search(r"\* +proxy-server +%s" % re.escape(proxy.address), report.group()),
+                  "the engine started without the user's flags")
+        except Failure as failure:
+            raise Failure("%s\n--- kestrel's output:\n%s" % (failure, kestrel.stop()))
+        finally:
+            kestrel.stop()
+            x.close()
+
+
 def scenario_nodisplay(args, workdir):
     env = {k: v for k, v in os.environ.items()
            if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
@@ -504,7 +538,7 @@ def scenario_nodisplay(args, workdir):
 
 SCENARIOS = {"scan": scenario_scan, "cancel": scenario_cancel, "key": scenario_key,
              "reader": scenario_reader, "nodisplay": scenario_nodisplay,
-             "fit": scenario_fit}
+             "fit": scenario_fit, "diagnostics": scenario_diagnostics}
 
 
 def main():
