@@ -6,6 +6,15 @@ else()
     target_compile_options(kestrel_warnings INTERFACE -Wall -Wextra -Wpedantic -Wshadow
                                                       -Wconversion -Wno-sign-conversion)
 endif()
+# The presets turn warnings into errors so none slips in; a build with a newer compiler that
+# warns about something new can turn it off (-DKESTREL_WERROR=OFF) and still finish.
+if(KESTREL_WERROR)
+    if(MSVC)
+        target_compile_options(kestrel_warnings INTERFACE /WX)
+    else()
+        target_compile_options(kestrel_warnings INTERFACE -Werror)
+    endif()
+endif()
 
 # float-cast-overflow is not part of GCC's "undefined": a double past an integer's range,
 # converted, is undefined behaviour all the same.

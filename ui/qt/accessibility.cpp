@@ -28,7 +28,7 @@ class CaptionedValue final : public QAccessibleWidget {
         if (kind != QAccessible::Name || !widget()->accessibleName().isEmpty()) {
             return QAccessibleWidget::text(kind);
         }
-        const QString shown = static_cast<const QLabel*>(widget())->text();
+        QString shown = static_cast<const QLabel*>(widget())->text();
         // Left empty, Qt would name a blank label by its caption, which reads as a value.
         if (shown.trimmed().isEmpty() && caption_) {
             return caption_->text() + QStringLiteral(" not reported");

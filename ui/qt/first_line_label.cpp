@@ -11,7 +11,7 @@ namespace kestrel {
 
 QString firstLine(const QString& text, const QFontMetrics& metrics, int width) {
     const qsizetype lineBreak = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    const QString line = lineBreak < 0 ? text : text.left(lineBreak);
+    QString line = lineBreak < 0 ? text : text.left(lineBreak);
     if (metrics.horizontalAdvance(line) <= width) return line;
     qsizetype end = line.indexOf(QLatin1Char(' '));
     if (end < 0) return line;

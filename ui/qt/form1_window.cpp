@@ -3,8 +3,8 @@
 #include <QListWidget>
 
 #include "inventory/controls.h"
-#include "ui/qt/accessibility.h"
 #include "ui/forms/screen_fit.h"
+#include "ui/qt/accessibility.h"
 #include "ui/qt/browser_url.h"
 #include "ui/qt/cursor_file.h"
 #include "ui/qt/first_line_label.h"

@@ -60,7 +60,9 @@ TEST(EntryPoint, RejectsWhatIsNoValidEntryPoint) {
         {table, "neither \"_SM_\" nor \"_SM3_\""},
     };
     for (const auto& [entryPoint, reason] : cases) {
-        const std::string error = errorOf([&] { decode(entryPoint, table); });
+        // Captured by name: clang before 16 cannot capture a structured binding.
+        const std::string error =
+            errorOf([&entryPoint = entryPoint, &table] { decode(entryPoint, table); });
         EXPECT_NE(error.find(reason), std::string::npos) << error;
     }
 }
@@ -132,7 +134,9 @@ TEST(TableWalk, KeepsTheWholeStructuresBeforeABrokenOne) {
         ASSERT_EQ(decoded.structures, std::vector{bios().structure()}) << reason;
         EXPECT_NE(decoded.damage.value_or("").find("table offset 0x0024"), std::string::npos);
         EXPECT_NE(decoded.damage.value_or("").find(reason), std::string::npos);
-        const std::string alone = errorOf([&] { decode(entryPoint32(broken.size()), broken); });
+        // Captured by name: clang before 16 cannot capture a structured binding.
+        const std::string alone =
+            errorOf([&broken = broken] { decode(entryPoint32(broken.size()), broken); });
         EXPECT_TRUE(
             alone.starts_with("SMBIOS table is broken: the structure at table offset "
                               "0x0000"))
@@ -153,7 +157,9 @@ TEST(TableWalk, ATableWithNoStructureIsAnError) {
          std::vector<std::pair<Bytes, Bytes>>{{entryPoint32(0), table},
                                               {entryPoint64(0), table},
                                               {entryPoint32(onlyTheEnd.size()), onlyTheEnd}}) {
-        const std::string error = errorOf([&] { decode(entryPoint, data); });
+        // Captured by name: clang before 16 cannot capture a structured binding.
+        const std::string error =
+            errorOf([&entryPoint = entryPoint, &data = data] { decode(entryPoint, data); });
         EXPECT_TRUE(
             error.starts_with("SMBIOS table holds no structures (its entry point announces"))
             << error;

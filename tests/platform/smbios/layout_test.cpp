@@ -100,8 +100,8 @@ std::vector<std::uint8_t> builtTable(std::uint64_t maximumCapacityBytes = std::u
 
 std::filesystem::path writtenDump(const std::vector<std::uint8_t>& table) {
     std::random_device random;
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("kestrel-layout-" + std::to_string(random()) + ".bin");
+    auto path = std::filesystem::temp_directory_path() /
+                ("kestrel-layout-" + std::to_string(random()) + ".bin");
     const auto dump = dumpOf(entryPoint64(table.size(), 0x20, 3, 3), table);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(dump.data()),

@@ -74,7 +74,10 @@ TEST(ProviderRules, AnyOtherMissingPropertyIsAnErrorNamingClassAndProperty) {
         {"Win32_NoSuchClass", "Name", &nothing},
     };
     for (const auto& [className, name, properties] : cases) {
-        EXPECT_EQ(test::errorOf([&] { readProperty(className, name, lookupIn(*properties)); }),
+        // Captured by name: clang before 16 cannot capture a structured binding.
+        EXPECT_EQ(test::errorOf([&className = className, &name = name, &properties = properties] {
+                      readProperty(className, name, lookupIn(*properties));
+                  }),
                   std::string(className) + " has no property \"" + name + "\"");
     }
 }

@@ -19,7 +19,7 @@ class ChatLaunchTest : public ::testing::Test {
 
     // An xdg-open that appends its arguments to a file.
     QString installBrowser() {
-        const QString log = dir_.filePath("opened");
+        QString log = dir_.filePath("opened");
         QFile script(dir_.filePath("xdg-open"));
         script.open(QIODevice::WriteOnly);
         script.write(("#!/bin/sh\necho \"$@\" >> '" + log + "'\n").toUtf8());

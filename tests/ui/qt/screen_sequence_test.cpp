@@ -13,7 +13,7 @@ namespace {
 
 class ScreenSequenceTest : public ::testing::Test {
   protected:
-    void start(forms::ScreenSequence::Scan scan = std::mem_fn(&forms::Form1::getKestrel)) {
+    void start(const forms::ScreenSequence::Scan& scan = std::mem_fn(&forms::Form1::getKestrel)) {
         screens = std::make_unique<gui::Screens>(
             rt.runtime, desktop.desktop, [] { return fixtureService(); },
             [this, scan](forms::Form1& form) {
