@@ -454,7 +454,7 @@ def scenario_cancel(prefix, args):
 
 def scenario_kept(prefix, args):
     """IE 10 mode, which a user could have chosen for a program of that name."""
-    key_existed = prefix.emulation_before[0]
+    key_existed, earlier = prefix.emulation_before
     prefix.run("reg", "add", BROWSER_EMULATION, "/v", "kestrel.exe", "/t", "REG_DWORD", "/d",
                "10000", "/f")
     try:
@@ -465,7 +465,12 @@ def scenario_kept(prefix, args):
         check(prefix.browser_emulation() == prefix.emulation_before,
               "Kestrel changed the user's value: %r" % (prefix.browser_emulation(),))
     finally:
-        if key_existed:
+        # Back to what the prefix held, a value an earlier run left behind included.
+        if earlier:
+            kind, data = earlier.split()
+            prefix.run("reg", "add", BROWSER_EMULATION, "/v", "kestrel.exe", "/t", kind, "/d",
+                       str(int(data, 0)) if kind == "REG_DWORD" else data, "/f")
+        elif key_existed:
             prefix.run("reg", "delete", BROWSER_EMULATION, "/v", "kestrel.exe", "/f")
         else:
             prefix.run("reg", "delete", BROWSER_EMULATION, "/f")
