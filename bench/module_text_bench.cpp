@@ -7,7 +7,6 @@
 
 #include "inventory/inventory_scan.h"
 #include "inventory/management/management_table.h"
-#include "inventory/recording_scan_target.h"
 
 namespace {
 
@@ -29,9 +28,7 @@ kestrel::ManagementTable machineWithModules(std::int64_t count, bool distinctMak
 void scanModules(benchmark::State& state) {
     kestrel::TableService service(machineWithModules(state.range(0), state.range(1) != 0));
     for (auto _ : state) {
-        kestrel::SystemInventory inventory;
-        kestrel::RecordingScanTarget target(inventory);
-        kestrel::InventoryScan scan(service, target, inventory, kestrel::ValueFormat("."),
+        kestrel::InventoryScan scan(service, kestrel::ValueFormat("."),
                                     {"selector.example", "example"});
         benchmark::DoNotOptimize(scan.run());
     }

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "inventory/overloaded.h"
+#include "inventory/selector_request.h"
 
 namespace kestrel::cli {
 namespace {
@@ -84,7 +85,7 @@ std::string toJson(const SystemInventory& inv, const std::vector<std::string>& s
         {"formatVersion", kFormatVersion},
         {"system",
          {{"manufacturer", text(inv.systemManufacturer)},
-          {"model", text(inv.systemModel)},
+          {"model", text(selectorModel(inv))},
           {"systemType", text(inv.systemType)},
           {"vendor", text(inv.productVendor)},
           {"version", text(inv.productVersion)},

@@ -10,11 +10,10 @@
 #include "cli/json_output.h"
 #include "cli/options.h"
 #include "inventory/error.h"
-#include "inventory/recording_scan_target.h"
 #include "inventory/text_helpers.h"
 #include "wiring/build_config.h"
 #include "wiring/data_source.h"
-#include "wiring/run_scan.h"
+#include "wiring/scan.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -65,9 +64,7 @@ void writeOutput(std::string_view text, const char* what) {
 int run(const kestrel::cli::Options& options) {
     const kestrel::OpenedSource source = kestrel::openDataSource(options.input);
     for (const auto& notice : source.sources.notices) say(notice);
-    kestrel::SystemInventory inventory;
-    kestrel::RecordingScanTarget target(inventory);
-    kestrel::runScan(*source.service, target, inventory);
+    const kestrel::SystemInventory inventory = kestrel::scan(*source.service);
     switch (options.output) {
         case kestrel::cli::Output::Report:
             writeOutput(inventory.reportText, "report");

@@ -6,8 +6,7 @@
 
 namespace kestrel {
 
-std::string shownText(const SystemInventory& inventory, const InventoryField& field,
-                      const ValueFormat& format) {
+std::string shownText(const SystemInventory& inventory, InventoryField::Member field) {
     // Every kind of field is blanked, the makers' text too: a firmware string must not break a
     // caption or a report line.
     return blankControls(std::visit(
@@ -17,10 +16,10 @@ std::string shownText(const SystemInventory& inventory, const InventoryField& fi
             if constexpr (std::is_same_v<Value, std::string>) {
                 return value;
             } else {
-                return format.text(value);
+                return inventory.format.text(value);
             }
         },
-        field.member));
+        field));
 }
 
 }  // namespace kestrel

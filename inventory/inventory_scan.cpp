@@ -3,9 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "inventory/controls.h"
 #include "inventory/error.h"
-#include "inventory/inventory_fields.h"
 #include "inventory/management/schema.h"
 #include "inventory/memory_maker.h"
 #include "inventory/memory_text.h"
@@ -14,17 +12,12 @@
 
 namespace kestrel {
 
-namespace ctl = controls;
+InventoryScan::InventoryScan(ManagementService& service, ValueFormat format, SelectorSite site)
+    : service_(service), format_(std::move(format)), site_(std::move(site)) {}
 
-InventoryScan::InventoryScan(ManagementService& service, ScanTarget& target,
-                             SystemInventory& inventory, ValueFormat format, SelectorSite site)
-    : service_(service),
-      target_(target),
-      inv_(inventory),
-      format_(std::move(format)),
-      site_(std::move(site)) {}
-
-InventoryValue InventoryScan::run() {
+SystemInventory InventoryScan::run() {
+    inv_ = SystemInventory();
+    inv_.format = format_;
     unit_ = 1024;
     service_.connect(localCimv2Moniker());
     readComputerSystem();
@@ -35,9 +28,9 @@ InventoryValue InventoryScan::run() {
     readProduct();
     readBaseboard();
     replacePlaceholders();
-    setValueLabels();
+    writeMemoryTexts();
     finish();
-    return InventoryValue("Success");
+    return std::move(inv_);
 }
 
 template <class Body>
@@ -75,8 +68,8 @@ InventoryValue InventoryScan::number(const ManagementObject& object, std::string
     return value;
 }
 
-void InventoryScan::addRow(std::string_view list, const InventoryValue& value) {
-    target_.addRow(list, blankControls(format_.text(value)));
+std::string InventoryScan::rowText(const InventoryValue& value) const {
+    return blankControls(format_.text(value));
 }
 
 void InventoryScan::readComputerSystem() {
@@ -134,10 +127,6 @@ void InventoryScan::readMemoryArrays() {
 }
 
 void InventoryScan::readModules() {
-    target_.ensureLoaded();
-    target_.clearList(ctl::kSlotsList);
-    target_.clearList(ctl::kMemoryList);
-    target_.clearList(ctl::kSpeedList);
     MemoryMakers makers;
     const auto& cls = schema::kPhysicalMemory;
     forEach(cls, [&](const ManagementObject& o) {
@@ -159,9 +148,8 @@ void InventoryScan::readModules() {
         inv_.modules.push_back(
             {locator, checkedNumber<std::uint64_t>(bytes), checkedNumber<std::uint16_t>(type),
              checkedNumber<std::uint32_t>(speed), manufacturer, std::move(maker)});
-        addRow(ctl::kSlotsList, locator);
-        addRow(ctl::kMemoryList, format_.join(size, " MB"));
-        addRow(ctl::kSpeedList, format_.join(speed, " MHz"));
+        inv_.moduleRows.push_back({rowText(locator), rowText(format_.join(size, " MB")),
+                                   rowText(format_.join(speed, " MHz"))});
         if (inv_.moduleCount == std::numeric_limits<std::int16_t>::max()) {
             throw Error("overflow: more than 32767 memory modules");
         }
@@ -220,24 +208,18 @@ void InventoryScan::replacePlaceholders() {
     }
 }
 
-void InventoryScan::setValueLabels() {
+void InventoryScan::writeMemoryTexts() {
     inv_.installedMemoryText = memoryText(inv_.installedMemoryGB, inv_.installedMemoryMB, format_);
     inv_.maximumMemoryText = memoryText(inv_.maximumMemoryGB, inv_.maximumMemoryMB, format_);
     inv_.slotSummaryText = blankControls(format_.text(
         format_.join(format_.join(format_.join(inv_.memorySlots, "  (Currently Memory in "),
                                   InventoryValue(std::int64_t{inv_.moduleCount})),
                      " Slots)")));
-    for (const std::size_t i : kCaptionedFields) {
-        const InventoryField& field = kInventoryFields[i];
-        target_.setCaption(field.valueLabel, shownText(inv_, field, format_));
-    }
 }
 
 void InventoryScan::finish() {
-    inv_.reportText = buildReport(inv_, format_);
-    applyModelFallback(inv_);
+    inv_.reportText = buildReport(inv_);
     inv_.selectorUrl = buildSelectorUrl(inv_, format_, site_);
-    target_.navigate(inv_.selectorUrl);
 }
 
 }  // namespace kestrel

@@ -8,7 +8,6 @@
 #include "inventory/inventory_value.h"
 #include "inventory/management/management_service.h"
 #include "inventory/management/schema.h"
-#include "inventory/scan_target.h"
 #include "inventory/selector_request.h"
 #include "inventory/system_inventory.h"
 
@@ -16,16 +15,15 @@ namespace kestrel {
 
 class ManagementObject;
 
-// The whole scan behind the main window's getKestrel: queries the management service, fills
-// the record, writes captions and list rows into the target, builds the report and the
-// selector address, and navigates the target's browser to it.
+// The whole scan behind the main window's getKestrel: queries the management service and
+// fills a record with the facts, the texts they show as, the report and the selector address.
+// It knows no window: whoever shows the record reads it once the scan has returned.
 class InventoryScan {
   public:
-    InventoryScan(ManagementService& service, ScanTarget& target, SystemInventory& inventory,
-                  ValueFormat format, SelectorSite site);
+    InventoryScan(ManagementService& service, ValueFormat format, SelectorSite site);
 
-    // Returns "Success" when the scan ran to its end; every failure throws Error.
-    InventoryValue run();
+    // The record of a scan that ran to its end; every failure throws Error.
+    SystemInventory run();
 
   private:
     // One "Select * from <Class>" query, the body run once per object in the service's order.
@@ -40,7 +38,7 @@ class InventoryScan {
     void readProduct();
     void readBaseboard();
     void replacePlaceholders();
-    void setValueLabels();
+    void writeMemoryTexts();
     void finish();
 
     // A size, speed, count or code as read, the error naming the class, property and value
@@ -51,11 +49,10 @@ class InventoryScan {
     std::optional<std::string> makerOf(const std::optional<InventoryValue>& manufacturer,
                                        const std::optional<InventoryValue>& id) const;
     // A row shows a value's text with control characters blanked, as a caption does.
-    void addRow(std::string_view list, const InventoryValue& value);
+    std::string rowText(const InventoryValue& value) const;
 
     ManagementService& service_;
-    ScanTarget& target_;
-    SystemInventory& inv_;
+    SystemInventory inv_;
     ValueFormat format_;
     SelectorSite site_;
     double unit_ = 1024;

@@ -34,7 +34,7 @@ static_assert(fieldLinesFit(), "two report lines share a place");
 
 }  // namespace
 
-std::string buildReport(const SystemInventory& inv, const ValueFormat& format) {
+std::string buildReport(const SystemInventory& inv) {
     std::array<std::string, kLineCount> lines;
     for (const auto& [line, title] : kHeaders) {
         lines[static_cast<std::size_t>(line - 1)] =
@@ -44,7 +44,7 @@ std::string buildReport(const SystemInventory& inv, const ValueFormat& format) {
     for (const InventoryField& field : kInventoryFields) {
         if (field.reportLine == 0) continue;
         lines[static_cast<std::size_t>(field.reportLine - 1)] =
-            std::string(field.reportLabel) + shownText(inv, field, format);
+            std::string(field.reportLabel) + shownText(inv, field.member);
     }
     std::string report;
     for (const std::string& line : lines) (report += line) += kLineEnd;

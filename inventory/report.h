@@ -9,6 +9,6 @@ namespace kestrel {
 
 // The 35-line plain-text report, CR LF after every line: five sections, each a header, a blank
 // line and the lines of the fields that the field table places there.
-std::string buildReport(const SystemInventory& inventory, const ValueFormat& format);
+std::string buildReport(const SystemInventory& inventory);
 
 }  // namespace kestrel

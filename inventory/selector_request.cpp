@@ -2,9 +2,9 @@
 
 namespace kestrel {
 
-void applyModelFallback(SystemInventory& inventory) {
+InventoryValue selectorModel(const SystemInventory& inventory) {
     const auto* model = std::get_if<std::string>(&inventory.systemModel.storage());
-    if (model && *model == "Not Available") inventory.systemModel = inventory.boardProduct;
+    return model && *model == "Not Available" ? inventory.boardProduct : inventory.systemModel;
 }
 
 std::string percentEncode(std::string_view text) {
@@ -32,7 +32,7 @@ std::string buildSelectorUrl(const SystemInventory& inv, const ValueFormat& form
                              const SelectorSite& site) {
     const auto value = [&](const InventoryValue& v) { return percentEncode(format.text(v)); };
     return "http://" + site.host + "/selector/kestrel.asp?manufacturer%20=%20" +
-           value(inv.systemManufacturer) + "&mdlname=" + value(inv.systemModel) +
+           value(inv.systemManufacturer) + "&mdlname=" + value(selectorModel(inv)) +
            "&bName=" + value(inv.boardProduct) +
            "&maxmemory=" + percentEncode(inv.maximumMemoryText) +
            "&totalslots=" + percentEncode(inv.slotSummaryText) +

@@ -14,9 +14,10 @@ struct SelectorSite {
     std::string siteDomain;
 };
 
-// When the model was a placeholder ("Not Available"), the board's product name stands in
-// for it, so the selector still gets something to match on.
-void applyModelFallback(SystemInventory& inventory);
+// The model as the selector page gets it: where the model was a placeholder ("Not Available"),
+// the board's product name stands in for it, so the selector still gets something to match on.
+// The record, the windows and the report keep "Not Available".
+InventoryValue selectorModel(const SystemInventory& inventory);
 
 // Letters, digits and - . _ ~ ! $ ( ) * , : @ / ? stay; every other byte becomes %XX. Those are
 // the characters that the embedded browsers, too, send as they stand, so the address is the

@@ -10,11 +10,14 @@
 
 namespace kestrel {
 
-// What one scan learns about the machine. Held by the main window for its whole life; a fresh
-// record has every value Empty, the memory figures at 0, no modules and the texts empty. Which
-// field the window shows and the report prints is in the field table (inventory_fields.h);
-// kestrel-scan --json writes the record as cli/json_output.cpp lays it out.
+// What one scan learns about the machine, with the texts it shows them by. A fresh record has
+// every value Empty, the memory figures at 0, no modules and the texts empty. Which field the
+// report prints is in the field table (inventory_fields.h); kestrel-scan --json writes the
+// record as cli/json_output.cpp lays it out.
 struct SystemInventory {
+    // How this scan writes numbers (the user's decimal separator); every text below follows it.
+    ValueFormat format;
+
     // Win32_ComputerSystem
     InventoryValue systemManufacturer;
     InventoryValue systemModel;
@@ -63,6 +66,16 @@ struct SystemInventory {
     std::string installedMemoryText;
     std::string maximumMemoryText;
     std::string slotSummaryText;
+
+    // Each module's locator, size and speed as a row of a list shows them ("DIMM 1",
+    // "8192 MB", "3200 MHz"), in the service's order: row i of each list is module i.
+    struct ModuleRow {
+        std::string locator;
+        std::string size;
+        std::string speed;
+        bool operator==(const ModuleRow&) const = default;
+    };
+    std::vector<ModuleRow> moduleRows;
 
     std::string reportText;   // the 35-line plain-text report
     std::string selectorUrl;  // the memory selector page address

@@ -114,6 +114,18 @@ TEST(KestrelScanJson, CarriesTheReportAndTheAddressByteForByte) {
               scan({"--url", "--fixture", kAcme}).out);
 }
 
+TEST(KestrelScanJson, AnUnnamedModelIsTheBoardAsTheSelectorGetsIt) {
+    const TempFixture placeholder(R"({
+        "Win32_ComputerSystem": [{"Manufacturer": "A", "Model": "System Product Name",
+                                  "SystemType": "x64", "TotalPhysicalMemory": 0}],
+        "Win32_Baseboard": [{"Manufacturer": "A", "Product": "MB-7"}]})");
+    const auto doc = scanJson({"--fixture", placeholder.path()});
+    EXPECT_EQ(doc["system"]["model"], "MB-7");
+    EXPECT_NE(doc["reportText"].get<std::string>().find("System Model: Not Available\r\n"),
+              std::string::npos)
+        << "the report keeps the placeholder";
+}
+
 TEST(KestrelScanJson, MissingFactsAreNullAndNumbersStayNumbers) {
     const TempFixture sparse(R"({
         "Win32_ComputerSystem": [{"Manufacturer": "A", "Model": null, "SystemType": "x64",

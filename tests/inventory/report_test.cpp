@@ -88,9 +88,9 @@ TEST(Report, ControlCharactersInValuesBecomeBlanksSoNoLineIsForged) {
               std::string::npos);
     EXPECT_NE(report.find("\r\nSlots: D 1,\r\n"), std::string::npos);
     // Captions and rows show the same blanks; the address keeps every byte, encoded.
-    EXPECT_EQ(scan.target.caption("Label32"), "Evil  ****Bios**** [2J ");
-    EXPECT_EQ(scan.target.rows("slotsLst"), std::vector<std::string>{"D 1"});
-    EXPECT_EQ(scan.target.caption("Label34"), "X [2J") << "the makers' text is a caption too";
+    EXPECT_EQ(scan.text(&SystemInventory::biosManufacturer), "Evil  ****Bios**** [2J ");
+    EXPECT_EQ(scan.rows(&SystemInventory::ModuleRow::locator), std::vector<std::string>{"D 1"});
+    EXPECT_EQ(scan.text(&SystemInventory::memoryMakers), "X [2J") << "the makers' text too";
     EXPECT_NE(scan.inventory.selectorUrl.find("manufacturer%20=%20A%0D%0AModel:%20FORGED&"),
               std::string::npos);
 }

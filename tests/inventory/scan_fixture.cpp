@@ -10,9 +10,12 @@ namespace kestrel::test {
 ScanRun::ScanRun(const std::string& fixtureJson, std::string decimalSeparator)
     : service(parseFixture(fixtureJson, "fixture")), format(std::move(decimalSeparator)) {}
 
-std::string ScanRun::run() {
-    InventoryScan scan(service, target, inventory, format, kTestSite);
-    return ValueFormat().text(scan.run());
+void ScanRun::run() { inventory = InventoryScan(service, format, kTestSite).run(); }
+
+std::vector<std::string> ScanRun::rows(std::string SystemInventory::ModuleRow::*column) const {
+    std::vector<std::string> texts;
+    for (const auto& row : inventory.moduleRows) texts.push_back(row.*column);
+    return texts;
 }
 
 std::string acmeFixture() {

@@ -1,11 +1,11 @@
 #include "ui/forms/form1.h"
 
-#include "inventory/controls.h"
 #include "net/probe.h"
 #include "ui/forms/chat_launch.h"
+#include "ui/forms/form1_values.h"
 #include "ui/forms/list_sync.h"
 #include "wiring/build_config.h"
-#include "wiring/run_scan.h"
+#include "wiring/scan.h"
 
 namespace kestrel::forms {
 namespace {
@@ -19,23 +19,41 @@ std::string helpText() {
 Form1::Form1(Window& window, Desktop& desktop, ServiceFactory openService)
     : window_(window), desktop_(desktop), openService_(std::move(openService)) {
     window_.label("Label42").setCaption(helpText());
-    window_.setFirstFocus(controls::kSlotsList);
+    window_.setFirstFocus(kSlotsList);
     window_.onLoad([this] { Form_Load(); });
     window_.clickable("clipboardCmd").onClick([this] { clipboardCmd_Click(); });
     window_.clickable("Image1").onClick([this] { chat_Click(); });
     window_.clickable("Label39").onClick([this] { chat_Click(); });
     window_.clickable("Command1").onClick([this] { Command1_Click(); });
-    window_.listBox(controls::kMemoryList).onSelectionChanged([this] { memoryLst_Click(); });
-    window_.listBox(controls::kSlotsList).onSelectionChanged([this] { slotsLst_Click(); });
-    window_.listBox(controls::kSpeedList).onSelectionChanged([this] { speedLst_Click(); });
+    window_.listBox(kMemoryList).onSelectionChanged([this] { memoryLst_Click(); });
+    window_.listBox(kSlotsList).onSelectionChanged([this] { slotsLst_Click(); });
+    window_.listBox(kSpeedList).onSelectionChanged([this] { speedLst_Click(); });
 }
 
 InventoryValue Form1::getKestrel() {
     const std::unique_ptr<ManagementService> service = openService_();
-    return runScan(*service, *this, inventory_);
+    inventory_ = scan(*service);
+    window_.load();
+    showInventory();
+    window_.browser("WB").navigate(inventory_.selectorUrl);
+    return InventoryValue("Success");
 }
 
-void Form1::Form_Load() { resetOnLoad(*this, inventory_); }
+void Form1::showInventory() {
+    for (const ValueLabel& value : kValueLabels)
+        window_.label(value.name).setCaption(shownText(inventory_, value.field));
+    for (const auto list : {kSlotsList, kMemoryList, kSpeedList}) window_.listBox(list).clear();
+    for (const SystemInventory::ModuleRow& row : inventory_.moduleRows) {
+        window_.listBox(kSlotsList).addRow(row.locator);
+        window_.listBox(kMemoryList).addRow(row.size);
+        window_.listBox(kSpeedList).addRow(row.speed);
+    }
+}
+
+// The labels hold their layout names until a scan has filled them.
+void Form1::Form_Load() {
+    for (const ValueLabel& value : kValueLabels) window_.label(value.name).setCaption("");
+}
 
 void Form1::clipboardCmd_Click() {
     desktop_.clipboard.clear();
@@ -50,38 +68,18 @@ void Form1::Command1_Click() { runProbe(desktop_.pages, desktop_.messages, build
 // Row i of the three lists describes the same module: a selection in one is followed by the
 // other two.
 void Form1::memoryLst_Click() {
-    followSelection(window_.listBox(controls::kMemoryList), window_.listBox(controls::kSlotsList),
-                    window_.listBox(controls::kSpeedList));
+    followSelection(window_.listBox(kMemoryList), window_.listBox(kSlotsList),
+                    window_.listBox(kSpeedList));
 }
 
 void Form1::slotsLst_Click() {
-    followSelection(window_.listBox(controls::kSlotsList), window_.listBox(controls::kMemoryList),
-                    window_.listBox(controls::kSpeedList));
+    followSelection(window_.listBox(kSlotsList), window_.listBox(kMemoryList),
+                    window_.listBox(kSpeedList));
 }
 
 void Form1::speedLst_Click() {
-    followSelection(window_.listBox(controls::kSpeedList), window_.listBox(controls::kMemoryList),
-                    window_.listBox(controls::kSlotsList));
-}
-
-void Form1::setCaption(std::string_view label, const std::string& text) {
-    window_.load();
-    window_.label(label).setCaption(text);
-}
-
-void Form1::clearList(std::string_view list) {
-    window_.load();
-    window_.listBox(list).clear();
-}
-
-void Form1::addRow(std::string_view list, const std::string& text) {
-    window_.load();
-    window_.listBox(list).addRow(text);
-}
-
-void Form1::navigate(const std::string& url) {
-    window_.load();
-    window_.browser("WB").navigate(url);
+    followSelection(window_.listBox(kSpeedList), window_.listBox(kMemoryList),
+                    window_.listBox(kSlotsList));
 }
 
 }  // namespace kestrel::forms

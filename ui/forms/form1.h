@@ -7,7 +7,6 @@
 
 #include "inventory/inventory_value.h"
 #include "inventory/management/management_service.h"
-#include "inventory/scan_target.h"
 #include "inventory/system_inventory.h"
 #include "ui/forms/desktop.h"
 #include "ui/forms/window.h"
@@ -16,29 +15,24 @@
 namespace kestrel::forms {
 
 // The main window: the inventory in labels and lists, the copy button and the selector page.
-// It owns what the scan produces and is the scan's target.
-class Form1 : public ScanTarget {
+// It keeps the record of its last scan and shows it once the scan has returned.
+class Form1 {
   public:
     // Opens the management service that a scan reads; called once per scan.
     using ServiceFactory = std::function<std::unique_ptr<ManagementService>()>;
 
     Form1(Window& window, Desktop& desktop, ServiceFactory openService);
 
-    // Runs the whole inventory scan into this window and points the browser at the selector
-    // page. Returns "Success"; every failure throws.
+    // Runs the whole inventory scan, loads this window (without showing it), shows the record
+    // in it and points the browser at the selector page. Returns "Success"; every failure
+    // throws, leaving the window as it was.
     InventoryValue getKestrel();
 
     const SystemInventory& inventory() const { return inventory_; }
     Window& window() const { return window_; }
 
-    // ScanTarget: each loads the window first.
-    void ensureLoaded() override { window_.load(); }
-    void setCaption(std::string_view label, const std::string& text) override;
-    void clearList(std::string_view list) override;
-    void addRow(std::string_view list, const std::string& text) override;
-    void navigate(const std::string& url) override;
-
   private:
+    void showInventory();
     void Form_Load();
     void clipboardCmd_Click();
     void chat_Click();

@@ -2,7 +2,7 @@
 
 #include <QListWidget>
 
-#include "inventory/controls.h"
+#include "ui/forms/form1_values.h"
 #include "ui/forms/screen_fit.h"
 #include "ui/qt/accessibility.h"
 #include "ui/qt/browser_url.h"
@@ -60,10 +60,8 @@ Form1Window::Form1Window(forms::WindowRuntime& windowRuntime, forms::Desktop& de
     // A value is one line high: a long one shows its words up to the label's edge, nothing of a
     // second line.
     auto* firstLinePainter = new FirstLinePainter(this);
-    for (const auto name : controls::kValueLabels) {
-        findChild<QLabel*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())))
-            ->installEventFilter(firstLinePainter);
-    }
+    for (const forms::ValueLabel& value : forms::kValueLabels)
+        child<QLabel>(value.name).installEventFilter(firstLinePainter);
     auto* firstDown = new FirstDownSelectsFirstRow(this);
     for (QListWidget* list : {ui_->memoryLst, ui_->slotsLst, ui_->speedLst})
         list->installEventFilter(firstDown);

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "fixture_service.h"
-#include "inventory/controls.h"
-#include "inventory/inventory_scan.h"
-#include "inventory/recording_scan_target.h"
+#include "inventory/error.h"
 #include "recording_window.h"
 #include "ui/forms/form1.h"
+#include "ui/forms/form1_values.h"
 #include "wiring/build_config.h"
 
 namespace kestrel::test {
@@ -14,16 +15,15 @@ namespace {
 class Form1Test : public ::testing::Test {
   protected:
     void fillLists(int rows) {
-        for (const auto name :
-             {controls::kSlotsList, controls::kMemoryList, controls::kSpeedList}) {
-            form.clearList(name);
-            for (int i = 0; i < rows; ++i) form.addRow(name, std::to_string(i));
+        for (const auto name : {forms::kSlotsList, forms::kMemoryList, forms::kSpeedList}) {
+            window.list(name).clear();
+            for (int i = 0; i < rows; ++i) window.list(name).addRow(std::to_string(i));
         }
     }
     std::vector<int> selectedRows() {
-        return {window.list(controls::kSlotsList).selectedIndex(),
-                window.list(controls::kMemoryList).selectedIndex(),
-                window.list(controls::kSpeedList).selectedIndex()};
+        return {window.list(forms::kSlotsList).selectedIndex(),
+                window.list(forms::kMemoryList).selectedIndex(),
+                window.list(forms::kSpeedList).selectedIndex()};
     }
 
     RecordingRuntime rt;
@@ -33,28 +33,59 @@ class Form1Test : public ::testing::Test {
     forms::Form1 form{window, desktop.desktop, [] { return fixtureService(); }};
 };
 
-TEST_F(Form1Test, LoadBlanksTheValueLabelsBeforeTheScanWritesAny) {
-    for (const auto name : controls::kValueLabels) window.label(name).setCaption("Label21");
-    form.setCaption("Label22", "AC-22");
-    for (const auto name : controls::kValueLabels) {
-        EXPECT_EQ(window.caption(name), name == "Label22" ? "AC-22" : "") << name;
-    }
-    EXPECT_EQ(form.inventory().moduleCount, 0);
+TEST_F(Form1Test, LoadBlanksEveryValueLabelAndShowsNothing) {
+    for (const auto& value : forms::kValueLabels) window.label(value.name).setCaption("Label21");
+    window.load();
+    for (const auto& value : forms::kValueLabels) EXPECT_EQ(window.caption(value.name), "");
     EXPECT_EQ(log, EventLog{"Form1 loaded"}) << "loaded, not shown";
 }
 
-TEST_F(Form1Test, ScanFillsTheWindowAsTheRecordingTargetSees) {
+TEST_F(Form1Test, ScanShowsEachFactUnderItsCaptionAndOneRowPerModule) {
+    window.list(forms::kSlotsList).rows = {"stale"};
     EXPECT_EQ(form.getKestrel(), InventoryValue("Success"));
-    SystemInventory expected;
-    RecordingScanTarget target(expected);
-    auto service = fixtureService();
-    InventoryScan(*service, target, expected, ValueFormat("."), {"h", "d"}).run();
-    for (const auto& [label, text] : target.captions())
-        EXPECT_EQ(window.caption(label), text) << label;
-    for (const auto name : {controls::kSlotsList, controls::kMemoryList, controls::kSpeedList})
-        EXPECT_EQ(window.list(name).rows, target.rows(name)) << name;
-    EXPECT_EQ(window.navigations().size(), 1u);
+    // The Acme machine's facts, each in the label that the layout puts beside its caption.
+    const std::map<std::string_view, std::string> shown = {
+        {"Label21", "Acme Computers"},
+        {"Label22", "AC-22"},
+        {"Label23", "Acme Computers"},
+        {"Label24", "Rev 1.0"},
+        {"Label25", "ACME-SN-A1"},
+        {"Label26", "X86-based PC"},
+        {"Label27", "Example CPU 2.4GHz"},
+        {"Label28", "ExampleChips"},
+        {"Label41", "2400"},
+        {"Label29", "200"},
+        {"Label30", "Acme Computers"},
+        {"Label31", "MB-22"},
+        {"Label32", "Example BIOS Ltd"},
+        {"Label33", "1.02"},
+        {"Label34", "Acme RAM"},
+        {"Label35", "2 GB"},
+        {"Label36", "4 GB"},
+        {"Label37", "4  (Currently Memory in 2 Slots)"},
+    };
+    for (const auto& value : forms::kValueLabels)
+        EXPECT_EQ(window.caption(value.name), shown.at(value.name)) << value.name;
+    using Rows = std::vector<std::string>;
+    EXPECT_EQ(window.list(forms::kSlotsList).rows, (Rows{"DIMM 1", "DIMM 2"}));
+    EXPECT_EQ(window.list(forms::kMemoryList).rows, (Rows{"1024 MB", "1024 MB"}));
+    EXPECT_EQ(window.list(forms::kSpeedList).rows, (Rows{"667 MHz", "667 MHz"}));
+    EXPECT_EQ(window.navigations(), Rows{form.inventory().selectorUrl});
     EXPECT_EQ(log, EventLog{"Form1 loaded"}) << "the scan leaves the window hidden";
+
+    form.getKestrel();
+    EXPECT_EQ(window.list(forms::kSlotsList).rows, (Rows{"DIMM 1", "DIMM 2"}))
+        << "a second scan replaces the first";
+    EXPECT_EQ(form.inventory().moduleCount, 2);
+}
+
+TEST_F(Form1Test, AFailedScanLeavesTheWindowAsItWas) {
+    forms::Form1 failing{window, desktop.desktop,
+                         [] { return fixtureService("bad-capacity.json"); }};
+    EXPECT_THROW(failing.getKestrel(), Error);
+    EXPECT_FALSE(window.isLoaded());
+    EXPECT_TRUE(window.navigations().empty());
+    EXPECT_TRUE(failing.inventory().reportText.empty());
 }
 
 TEST_F(Form1Test, CopyClearsTheClipboardThenSetsExactlyTheReport) {
@@ -76,14 +107,14 @@ TEST_F(Form1Test, AClipboardHeldElsewhereTakesTheUntrappedErrorPath) {
 TEST_F(Form1Test, SelectingARowInAnyListMovesAllThreeAndTheHandlersEnd) {
     fillLists(4);
     int row = 0;
-    for (const auto name : {controls::kMemoryList, controls::kSlotsList, controls::kSpeedList}) {
+    for (const auto name : {forms::kMemoryList, forms::kSlotsList, forms::kSpeedList}) {
         row = row == 2 ? 1 : 2;
         window.select(name, row);
         EXPECT_EQ(selectedRows(), (std::vector<int>{row, row, row})) << name;
     }
-    window.select(controls::kMemoryList, -1);
+    window.select(forms::kMemoryList, -1);
     EXPECT_EQ(selectedRows(), (std::vector<int>{-1, -1, -1}));
-    EXPECT_EQ(window.list(controls::kSpeedList).selectionEvents, 4) << "one per change, no loop";
+    EXPECT_EQ(window.list(forms::kSpeedList).selectionEvents, 4) << "one per change, no loop";
     EXPECT_TRUE(rt.messages.texts.empty());
 }
 

@@ -12,7 +12,7 @@
 #include <algorithm>
 
 #include "gui_test_support.h"
-#include "inventory/controls.h"
+#include "ui/forms/form1_values.h"
 #include "ui/qt/dialog_window.h"
 #include "ui/qt/form1_window.h"
 #include "ui/qt/frm_splash_window.h"
@@ -21,8 +21,9 @@ namespace kestrel::test {
 namespace {
 
 bool isValueLabel(const QWidget& widget) {
-    return std::ranges::any_of(controls::kValueLabels, [&](std::string_view name) {
-        return widget.objectName() == QString::fromUtf8(name.data(), qsizetype(name.size()));
+    return std::ranges::any_of(forms::kValueLabels, [&](const forms::ValueLabel& value) {
+        return widget.objectName() ==
+               QString::fromUtf8(value.name.data(), qsizetype(value.name.size()));
     });
 }
 

@@ -12,9 +12,8 @@
 #include <QTest>
 
 #include "gui_test_support.h"
-#include "inventory/controls.h"
-#include "inventory/inventory_scan.h"
-#include "inventory/recording_scan_target.h"
+#include "inventory/inventory_fields.h"
+#include "ui/forms/form1_values.h"
 #include "ui/qt/first_line_label.h"
 #include "ui/qt/form1_window.h"
 #include "ui/qt/twips.h"
@@ -35,12 +34,17 @@ class Form1Test : public ::testing::Test {
     QListWidget& list(std::string_view name) {
         return control<QListWidget>(std::string(name).c_str());
     }
+    QLabel& label(std::string_view name) { return control<QLabel>(std::string(name).c_str()); }
+    QStringList rows(std::string_view name) {
+        QStringList shown;
+        for (int i = 0; i < list(name).count(); ++i) shown << list(name).item(i)->text();
+        return shown;
+    }
     void fillLists(int rows) {
-        for (const auto name :
-             {controls::kSlotsList, controls::kMemoryList, controls::kSpeedList}) {
-            form.form().clearList(name);
-            for (int i = 0; i < rows; ++i)
-                form.form().addRow(name, std::string(name) + std::to_string(i));
+        for (const auto name : {forms::kSlotsList, forms::kMemoryList, forms::kSpeedList}) {
+            forms::ListBox& box = form.form().window().listBox(name);
+            box.clear();
+            for (int i = 0; i < rows; ++i) box.addRow(std::string(name) + std::to_string(i));
         }
     }
     std::vector<int> selectedRows() {
@@ -57,43 +61,40 @@ class Form1Test : public ::testing::Test {
 };
 
 TEST_F(Form1Test, LoadHandlerBlanksTheEighteenValueLabels) {
-    for (const auto name : controls::kValueLabels) {
-        EXPECT_EQ(control<QLabel>(std::string(name).c_str()).text(), "Label21") << name;
-    }
+    for (const auto& value : forms::kValueLabels)
+        EXPECT_EQ(label(value.name).text(), "Label21") << value.name;
     form.load();
-    for (const auto name : controls::kValueLabels) {
-        EXPECT_EQ(control<QLabel>(std::string(name).c_str()).text(), "") << name;
-    }
-    EXPECT_EQ(form.form().inventory().moduleCount, 0);
+    for (const auto& value : forms::kValueLabels)
+        EXPECT_EQ(label(value.name).text(), "") << value.name;
     EXPECT_EQ(control<QLabel>("Label1").text(), "Manufacturer") << "caption labels stay";
     EXPECT_FALSE(form.isVisible());
 }
 
 TEST_F(Form1Test, ValuesThatLookLikeMarkupAreShownAsWritten) {
-    form.form().setCaption("Label21", "<b>Acme</b> &amp; Sons");
-    for (const auto name : controls::kValueLabels) {
-        EXPECT_EQ(control<QLabel>(std::string(name).c_str()).textFormat(), Qt::PlainText) << name;
-    }
+    form.load();
+    form.form().window().label("Label21").setCaption("<b>Acme</b> &amp; Sons");
+    for (const auto& value : forms::kValueLabels)
+        EXPECT_EQ(label(value.name).textFormat(), Qt::PlainText) << value.name;
     EXPECT_EQ(form.form().window().label("Label21").caption(), "<b>Acme</b> &amp; Sons");
 }
 
-TEST_F(Form1Test, ScanFillsTheWindowAsTheRecordingTargetSees) {
+TEST_F(Form1Test, ScanShowsTheRecordInTheWidgets) {
     EXPECT_EQ(form.form().getKestrel(), InventoryValue("Success"));
-    SystemInventory expected;
-    RecordingScanTarget target(expected);
-    auto service = fixtureService();
-    InventoryScan(*service, target, expected, ValueFormat("."), {"h", "d"}).run();
-    for (const auto& [label, text] : target.captions())
-        EXPECT_EQ(form.form().window().label(label).caption(), text) << label;
-    for (const auto name : {controls::kSlotsList, controls::kMemoryList, controls::kSpeedList}) {
-        QStringList rows;
-        for (const auto& row : target.rows(name)) rows << QString::fromStdString(row);
-        QStringList shown;
-        for (int i = 0; i < list(name).count(); ++i) shown << list(name).item(i)->text();
-        EXPECT_EQ(shown, rows) << name;
+    const SystemInventory& record = form.form().inventory();
+    for (const auto& value : forms::kValueLabels) {
+        EXPECT_EQ(label(value.name).text().toStdString(), shownText(record, value.field))
+            << value.name;
     }
-    EXPECT_EQ(form.form().inventory().reportText, expected.reportText);
-    EXPECT_EQ(form.form().inventory().moduleCount, 2);
+    QStringList locators, sizes, speeds;
+    for (const auto& row : record.moduleRows) {
+        locators << QString::fromStdString(row.locator);
+        sizes << QString::fromStdString(row.size);
+        speeds << QString::fromStdString(row.speed);
+    }
+    EXPECT_EQ(rows(forms::kSlotsList), locators);
+    EXPECT_EQ(rows(forms::kMemoryList), sizes);
+    EXPECT_EQ(rows(forms::kSpeedList), speeds);
+    EXPECT_EQ(locators.size(), 2);
     EXPECT_FALSE(form.isVisible()) << "the scan leaves the window hidden";
 }
 
@@ -162,7 +163,7 @@ TEST_F(Form1Test, ALongValueShowsItsFirstLineBrokenAtBlanksOnly) {
     EXPECT_EQ(firstLine(codes, metrics, width), codes) << "no break at a comma: cut at the edge";
     EXPECT_EQ(firstLine("Corsair-Vengeance\r\nsecond", metrics, width), "Corsair-Vengeance");
 
-    form.form().setCaption("Label34", names.toStdString());
+    form.form().window().label("Label34").setCaption(names.toStdString());
     EXPECT_EQ(form.form().window().label("Label34").caption(), names.toStdString())
         << "the caption itself stays whole";
     const QImage drawn = makers.grab().toImage();

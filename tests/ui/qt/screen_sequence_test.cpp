@@ -62,7 +62,7 @@ TEST_F(ScreenSequenceTest, DisclaimerThenScanScreenThenMainWindow) {
 
 TEST_F(ScreenSequenceTest, AnotherResultKeepsScanningWithTheMainWindowHidden) {
     start([](forms::Form1& form) {
-        form.ensureLoaded();
+        form.window().load();
         return InventoryValue("success");
     });
     click("Dialog", "OKButton");
@@ -74,7 +74,7 @@ TEST_F(ScreenSequenceTest, AnotherResultKeepsScanningWithTheMainWindowHidden) {
 
 TEST_F(ScreenSequenceTest, AScanErrorEndsTheProcessWithTheMainWindowNeverShown) {
     start([](forms::Form1& form) -> InventoryValue {
-        form.ensureLoaded();
+        form.window().load();
         throw Error("Win32_PhysicalMemory.capacity = abc: not a number");
     });
     click("Dialog", "OKButton");

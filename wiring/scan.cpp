@@ -1,4 +1,4 @@
-#include "wiring/run_scan.h"
+#include "wiring/scan.h"
 
 #include <clocale>
 
@@ -7,13 +7,13 @@
 
 namespace kestrel {
 
-InventoryValue runScan(ManagementService& service, ScanTarget& target, SystemInventory& inventory) {
+SystemInventory scan(ManagementService& service) {
     // Only numbers follow the user's locale: the rest of the scan's text handling must not change
     // with it, and loading the other categories would double kestrel-scan's start-up time.
     std::setlocale(LC_NUMERIC, "");
-    InventoryScan scan(service, target, inventory, ValueFormat(std::localeconv()->decimal_point),
-                       {build::kSelectorHost, build::kSiteDomain});
-    return scan.run();
+    return InventoryScan(service, ValueFormat(std::localeconv()->decimal_point),
+                         {build::kSelectorHost, build::kSiteDomain})
+        .run();
 }
 
 }  // namespace kestrel
