@@ -8,11 +8,7 @@
 set -euo pipefail
 build=$1
 version=$2
-name=kestrel-$version-windows-x64
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-
-fail() { echo "check_signed_package: $*" >&2; exit 1; }
+source "$(dirname "$0")/package_check.sh"
 
 openssl req -x509 -newkey rsa:2048 -nodes -days 30 -subj "/CN=Kestrel Test Retailer" \
   -addext extendedKeyUsage=codeSigning -keyout "$scratch/key.pem" -out "$scratch/cert.pem" \

@@ -10,11 +10,7 @@ set -euo pipefail
 build=$1
 version=$2
 prefix_script=$3
-name=kestrel-$version-windows-x64
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-
-fail() { echo "check_windows_package: $*" >&2; exit 1; }
+source "$(dirname "$0")/package_check.sh"
 
 pack() {
   (cd "$build" && env -u SOURCE_DATE_EPOCH -u KESTREL_SIGNING_CERT -u KESTREL_SIGNING_KEY \
