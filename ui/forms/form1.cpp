@@ -1,9 +1,9 @@
 #include "ui/forms/form1.h"
 
-#include "inventory/controls.h"
 #include "net/probe.h"
 #include "ui/forms/chat_launch.h"
 #include "ui/forms/list_sync.h"
+#include "ui/layout/layout_names.h"
 #include "wiring/build_config.h"
 #include "wiring/run_scan.h"
 
@@ -18,16 +18,16 @@ std::string helpText() {
 
 Form1::Form1(Window& window, Desktop& desktop, ServiceFactory openService)
     : window_(window), desktop_(desktop), openService_(std::move(openService)) {
-    window_.label("Label42").setCaption(helpText());
-    window_.setFirstFocus(controls::kSlotsList);
+    window_.label(layout::form1::Label42).setCaption(helpText());
+    window_.setFirstFocus(layout::form1::slotsLst);
     window_.onLoad([this] { Form_Load(); });
-    window_.clickable("clipboardCmd").onClick([this] { clipboardCmd_Click(); });
-    window_.clickable("Image1").onClick([this] { chat_Click(); });
-    window_.clickable("Label39").onClick([this] { chat_Click(); });
-    window_.clickable("Command1").onClick([this] { Command1_Click(); });
-    window_.listBox(controls::kMemoryList).onSelectionChanged([this] { memoryLst_Click(); });
-    window_.listBox(controls::kSlotsList).onSelectionChanged([this] { slotsLst_Click(); });
-    window_.listBox(controls::kSpeedList).onSelectionChanged([this] { speedLst_Click(); });
+    window_.clickable(layout::form1::clipboardCmd).onClick([this] { clipboardCmd_Click(); });
+    window_.clickable(layout::form1::Image1).onClick([this] { chat_Click(); });
+    window_.clickable(layout::form1::Label39).onClick([this] { chat_Click(); });
+    window_.clickable(layout::form1::Command1).onClick([this] { Command1_Click(); });
+    window_.listBox(layout::form1::memoryLst).onSelectionChanged([this] { memoryLst_Click(); });
+    window_.listBox(layout::form1::slotsLst).onSelectionChanged([this] { slotsLst_Click(); });
+    window_.listBox(layout::form1::speedLst).onSelectionChanged([this] { speedLst_Click(); });
 }
 
 InventoryValue Form1::getKestrel() {
@@ -50,18 +50,21 @@ void Form1::Command1_Click() { runProbe(desktop_.pages, desktop_.messages, build
 // Row i of the three lists describes the same module: a selection in one is followed by the
 // other two.
 void Form1::memoryLst_Click() {
-    followSelection(window_.listBox(controls::kMemoryList), window_.listBox(controls::kSlotsList),
-                    window_.listBox(controls::kSpeedList));
+    followSelection(window_.listBox(layout::form1::memoryLst),
+                    window_.listBox(layout::form1::slotsLst),
+                    window_.listBox(layout::form1::speedLst));
 }
 
 void Form1::slotsLst_Click() {
-    followSelection(window_.listBox(controls::kSlotsList), window_.listBox(controls::kMemoryList),
-                    window_.listBox(controls::kSpeedList));
+    followSelection(window_.listBox(layout::form1::slotsLst),
+                    window_.listBox(layout::form1::memoryLst),
+                    window_.listBox(layout::form1::speedLst));
 }
 
 void Form1::speedLst_Click() {
-    followSelection(window_.listBox(controls::kSpeedList), window_.listBox(controls::kMemoryList),
-                    window_.listBox(controls::kSlotsList));
+    followSelection(window_.listBox(layout::form1::speedLst),
+                    window_.listBox(layout::form1::memoryLst),
+                    window_.listBox(layout::form1::slotsLst));
 }
 
 void Form1::setCaption(std::string_view label, const std::string& text) {
@@ -81,7 +84,7 @@ void Form1::addRow(std::string_view list, const std::string& text) {
 
 void Form1::navigate(const std::string& url) {
     window_.load();
-    window_.browser("WB").navigate(url);
+    window_.browser(layout::form1::WB).navigate(url);
 }
 
 }  // namespace kestrel::forms
