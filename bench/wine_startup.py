@@ -17,11 +17,18 @@ import os
 import pathlib
 import statistics
 import subprocess
+import sys
 import time
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 PREFIX_SCRIPT = ROOT / "tests" / "wine-prefix"
-TITLE = "Kestrel - System Memory Information"
+sys.path.insert(0, str(ROOT / "ui" / "layout"))
+import ui_layout  # noqa: E402
+
+_DIALOG = ui_layout.window("Dialog")
+TITLE = _DIALOG.title
+# The disclaimer's OK button on the screen.
+OK_BUTTON = tuple(p + c for p, c in zip(_DIALOG.place, _DIALOG.centre("OKButton")))
 
 
 def shown(env, title, wide=None):
@@ -61,7 +68,7 @@ def one_run(env, bin_dir):
                                env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     disclaimer = wait_shown(env, TITLE, wide=False) - start
     clicked = time.monotonic()
-    subprocess.run(["xdotool", "mousemove", str(335 + 168), str(141 + 300), "click", "1"],
+    subprocess.run(["xdotool", "mousemove", str(OK_BUTTON[0]), str(OK_BUTTON[1]), "click", "1"],
                    env=env)
     main = wait_shown(env, TITLE, wide=True) - clicked
     kestrel.kill()

@@ -47,16 +47,22 @@ from accessibility_bus import AccessibilityBus
 from selector_proxy import SelectorProxy
 from xsession import SCREEN, XClient, Xvfb
 
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "ui" / "layout"))
+import ui_layout  # noqa: E402
+
 # Window sizes, and click points relative to each window's client area (centres of the
-# buttons, from their twips: 15 to a pixel).
-DIALOG = (410, 322)
-SPLASH = (242 + 6, 78 + 6)  # the client area and the dialog frame Kestrel draws around it
-MAIN = (785, 706)
-MAIN_PLACE = (1845 // 15, 330 // 15)  # the client area's top-left corner on the screen
-OK_BUTTON = (1920 // 15 + 40, 4320 // 15 + 12)
-CANCEL_BUTTON = (3240 // 15 + 40, 4320 // 15 + 12)
-# clipboardCmd sits in Frame8, in Frame1 (which starts 8 pixels above the client area).
-COPY_BUTTON = ((7560 + 960) // 15 + 80, (-120 + 3840 + 1680) // 15 + 12)
+# buttons), as the windows' .ui files lay them out.
+_DIALOG = ui_layout.window("Dialog")
+_MAIN = ui_layout.window("Form1")
+DIALOG = _DIALOG.size
+# The client area and the dialog frame Kestrel draws around it.
+SPLASH = tuple(n + 6 for n in ui_layout.window("frmSplash").size)
+MAIN = _MAIN.size
+MAIN_PLACE = _MAIN.place  # the client area's top-left corner on the screen
+OK_BUTTON = _DIALOG.centre("OKButton")
+CANCEL_BUTTON = _DIALOG.centre("CancelButton")
+COPY_BUTTON = _MAIN.centre("clipboardCmd")
+TITLE = _MAIN.title
 
 QUERY_KEYS = ["manufacturer%20", "mdlname", "bName", "maxmemory", "totalslots", "memoryspeeds",
               "memorysize", "processorspeed", "site"]
@@ -267,9 +273,6 @@ def scenario_key(args, workdir):
                 kestrel.stop()
                 x.close()
     raise Failure("the key never arrived before the first tick")
-
-
-TITLE = "Kestrel - System Memory Information"
 
 
 def wait_for(find, timeout, message):

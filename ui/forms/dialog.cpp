@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "ui/layout/layout_names.h"
+
 namespace kestrel::forms {
 namespace {
 
@@ -24,10 +26,10 @@ constexpr const char* kParagraphs[] = {
 
 Dialog::Dialog(Window& window, WindowRuntime& runtime, Handler showScanScreen)
     : window_(window), runtime_(runtime), showScanScreen_(std::move(showScanScreen)) {
-    window_.setFirstFocus("Text1");
+    window_.setFirstFocus(layout::dialog::Text1);
     window_.onLoad([this] { Form_Load(); });
-    window_.clickable("OKButton").onClick([this] { OKButton_Click(); });
-    window_.clickable("CancelButton").onClick([this] { CancelButton_Click(); });
+    window_.clickable(layout::dialog::OKButton).onClick([this] { OKButton_Click(); });
+    window_.clickable(layout::dialog::CancelButton).onClick([this] { CancelButton_Click(); });
 }
 
 void Dialog::Form_Load() {
@@ -36,7 +38,7 @@ void Dialog::Form_Load() {
         if (!disclaimer.empty()) disclaimer += "\r\n\r\n";
         disclaimer += paragraph;
     }
-    window_.textBox("Text1").setText(disclaimer);
+    window_.textBox(layout::dialog::Text1).setText(disclaimer);
 }
 
 void Dialog::OKButton_Click() {

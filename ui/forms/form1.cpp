@@ -4,6 +4,7 @@
 #include "ui/forms/chat_launch.h"
 #include "ui/forms/form1_values.h"
 #include "ui/forms/list_sync.h"
+#include "ui/layout/layout_names.h"
 #include "wiring/build_config.h"
 #include "wiring/scan.h"
 
@@ -18,16 +19,16 @@ std::string helpText() {
 
 Form1::Form1(Window& window, Desktop& desktop, ServiceFactory openService)
     : window_(window), desktop_(desktop), openService_(std::move(openService)) {
-    window_.label("Label42").setCaption(helpText());
-    window_.setFirstFocus(kSlotsList);
+    window_.label(layout::form1::Label42).setCaption(helpText());
+    window_.setFirstFocus(layout::form1::slotsLst);
     window_.onLoad([this] { Form_Load(); });
-    window_.clickable("clipboardCmd").onClick([this] { clipboardCmd_Click(); });
-    window_.clickable("Image1").onClick([this] { chat_Click(); });
-    window_.clickable("Label39").onClick([this] { chat_Click(); });
-    window_.clickable("Command1").onClick([this] { Command1_Click(); });
-    window_.listBox(kMemoryList).onSelectionChanged([this] { memoryLst_Click(); });
-    window_.listBox(kSlotsList).onSelectionChanged([this] { slotsLst_Click(); });
-    window_.listBox(kSpeedList).onSelectionChanged([this] { speedLst_Click(); });
+    window_.clickable(layout::form1::clipboardCmd).onClick([this] { clipboardCmd_Click(); });
+    window_.clickable(layout::form1::Image1).onClick([this] { chat_Click(); });
+    window_.clickable(layout::form1::Label39).onClick([this] { chat_Click(); });
+    window_.clickable(layout::form1::Command1).onClick([this] { Command1_Click(); });
+    window_.listBox(layout::form1::memoryLst).onSelectionChanged([this] { memoryLst_Click(); });
+    window_.listBox(layout::form1::slotsLst).onSelectionChanged([this] { slotsLst_Click(); });
+    window_.listBox(layout::form1::speedLst).onSelectionChanged([this] { speedLst_Click(); });
 }
 
 InventoryValue Form1::getKestrel() {
@@ -35,18 +36,21 @@ InventoryValue Form1::getKestrel() {
     inventory_ = scan(*service);
     window_.load();
     showInventory();
-    window_.browser("WB").navigate(inventory_.selectorUrl);
+    window_.browser(layout::form1::WB).navigate(inventory_.selectorUrl);
     return InventoryValue("Success");
 }
 
 void Form1::showInventory() {
     for (const ValueLabel& value : kValueLabels)
         window_.label(value.name).setCaption(shownText(inventory_, value.field));
-    for (const auto list : {kSlotsList, kMemoryList, kSpeedList}) window_.listBox(list).clear();
+    ListBox& slots = window_.listBox(layout::form1::slotsLst);
+    ListBox& sizes = window_.listBox(layout::form1::memoryLst);
+    ListBox& speeds = window_.listBox(layout::form1::speedLst);
+    for (ListBox* list : {&slots, &sizes, &speeds}) list->clear();
     for (const SystemInventory::ModuleRow& row : inventory_.moduleRows) {
-        window_.listBox(kSlotsList).addRow(row.locator);
-        window_.listBox(kMemoryList).addRow(row.size);
-        window_.listBox(kSpeedList).addRow(row.speed);
+        slots.addRow(row.locator);
+        sizes.addRow(row.size);
+        speeds.addRow(row.speed);
     }
 }
 
@@ -68,18 +72,21 @@ void Form1::Command1_Click() { runProbe(desktop_.pages, desktop_.messages, build
 // Row i of the three lists describes the same module: a selection in one is followed by the
 // other two.
 void Form1::memoryLst_Click() {
-    followSelection(window_.listBox(kMemoryList), window_.listBox(kSlotsList),
-                    window_.listBox(kSpeedList));
+    followSelection(window_.listBox(layout::form1::memoryLst),
+                    window_.listBox(layout::form1::slotsLst),
+                    window_.listBox(layout::form1::speedLst));
 }
 
 void Form1::slotsLst_Click() {
-    followSelection(window_.listBox(kSlotsList), window_.listBox(kMemoryList),
-                    window_.listBox(kSpeedList));
+    followSelection(window_.listBox(layout::form1::slotsLst),
+                    window_.listBox(layout::form1::memoryLst),
+                    window_.listBox(layout::form1::speedLst));
 }
 
 void Form1::speedLst_Click() {
-    followSelection(window_.listBox(kSpeedList), window_.listBox(kMemoryList),
-                    window_.listBox(kSlotsList));
+    followSelection(window_.listBox(layout::form1::speedLst),
+                    window_.listBox(layout::form1::memoryLst),
+                    window_.listBox(layout::form1::slotsLst));
 }
 
 }  // namespace kestrel::forms

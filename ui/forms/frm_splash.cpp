@@ -4,7 +4,7 @@ namespace kestrel::forms {
 
 FrmSplash::FrmSplash(Window& window, Scan scan, Handler showMainWindow)
     : window_(window), scan_(std::move(scan)), showMainWindow_(std::move(showMainWindow)) {
-    Timer& timer = window_.timer("Timer1");
+    Timer& timer = window_.timer(kTimer);
     timer.setInterval(kTickInterval);
     timer.setEnabled(true);
     timer.onTick([this] { Timer1_Timer(); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
 #include "inventory/inventory_value.h"
 #include "ui/forms/window.h"
@@ -13,6 +14,8 @@ class FrmSplash {
   public:
     // The timer's interval in milliseconds.
     static constexpr int kTickInterval = 10;
+    // The timer is no control of the layout: the form names it.
+    static constexpr std::string_view kTimer = "Timer1";
 
     using Scan = std::function<InventoryValue()>;
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "ui/layout/layout_names.h"
+
 namespace kestrel::forms {
 
 // Where a window goes and how big it gets on a screen whose work area (the screen less task bar
@@ -62,7 +64,8 @@ WindowFit fitToWorkArea(const WindowPlan& plan, const FrameMargins& frame,
 
 // The main window's page area: the selector page's browser, its frame and the frame that holds
 // everything get shorter together; nothing lies below them.
-inline constexpr std::array<std::string_view, 3> kPageArea{"Frame1", "Frame9", "WB"};
+inline constexpr std::array<std::string_view, 3> kPageArea{
+    layout::form1::Frame1, layout::form1::Frame9, layout::form1::WB};
 // The browser's useful minimum height in twips (150 pixels at 96 dpi): a few lines of the page.
 inline constexpr int kMinimumPageTwips = 2250;
 

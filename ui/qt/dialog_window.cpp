@@ -1,5 +1,6 @@
 #include "ui/qt/dialog_window.h"
 
+#include "ui/layout/layout_names.h"
 #include "ui/qt/twips.h"
 #include "ui/qt/window_fit.h"
 #include "ui_dialog.h"
@@ -8,7 +9,7 @@ namespace kestrel::gui {
 namespace {
 
 // The client area's top-left corner on the screen.
-const QPoint kPosition(twips(5025), twips(2115));
+const QPoint kPosition(twips(layout::dialog::kPlace.x), twips(layout::dialog::kPlace.y));
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "ui/forms/form1_values.h"
 #include "ui/forms/screen_fit.h"
+#include "ui/layout/layout_names.h"
 #include "ui/qt/accessibility.h"
 #include "ui/qt/browser_url.h"
 #include "ui/qt/cursor_file.h"
@@ -18,7 +19,7 @@ namespace kestrel::gui {
 namespace {
 
 // The client area's top-left corner on the screen.
-const QPoint kPosition(twips(1845), twips(330));
+const QPoint kPosition(twips(layout::form1::kPlace.x), twips(layout::form1::kPlace.y));
 
 }  // namespace
 
@@ -72,7 +73,7 @@ Form1Window::Form1Window(forms::WindowRuntime& windowRuntime, forms::Desktop& de
 Form1Window::~Form1Window() = default;
 
 forms::Browser& Form1Window::browser(std::string_view name) {
-    if (name != "WB") return KestrelWindow::browser(name);
+    if (name != layout::form1::WB) return KestrelWindow::browser(name);
     return *browser_;
 }
 

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/forms/screen_sequence.h"
@@ -18,12 +19,9 @@ class FormSlot {
   public:
     using Make = std::function<std::shared_ptr<Form>(forms::Window&)>;
 
-    FormSlot(std::string layout, forms::WindowRuntime& runtime, Make make,
+    FormSlot(std::string_view layout, forms::WindowRuntime& runtime, Make make,
              std::vector<std::shared_ptr<void>>& retired)
-        : layout_(std::move(layout)),
-          runtime_(runtime),
-          make_(std::move(make)),
-          retired_(retired) {}
+        : layout_(layout), runtime_(runtime), make_(std::move(make)), retired_(retired) {}
 
     Form& get() {
         if (!form_) {

@@ -7,7 +7,8 @@
 
 namespace kestrel::win32 {
 
-// How a top-level window is framed and where it goes: what the layout files do not say.
+// How a top-level window is framed and where it goes: its frame is what the layout files do not
+// say; its place comes from them.
 struct WindowFrame {
     DWORD style = 0;
     DWORD exStyle = 0;

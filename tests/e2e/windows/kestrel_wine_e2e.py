@@ -62,16 +62,22 @@ import tempfile
 import time
 import urllib.parse
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, ".."))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "ui", "layout"))
 from selector_proxy import SelectorProxy  # noqa: E402
 from probe_server import ProbeServer  # noqa: E402
+import ui_layout  # noqa: E402
 
-TITLE = "Kestrel - System Memory Information"
-DIALOG_CLIENT = (335, 141)
-MAIN_CLIENT = (123, 22)
-OK_BUTTON = (168, 300)
-CANCEL_BUTTON = (256, 300)
-COPY_BUTTON = (648, 372)
+# Places and click points at 96 dpi, as the windows' .ui files lay them out.
+_DIALOG = ui_layout.window("Dialog")
+_MAIN = ui_layout.window("Form1")
+TITLE = _MAIN.title
+DIALOG_CLIENT = _DIALOG.place
+MAIN_CLIENT = _MAIN.place
+OK_BUTTON = _DIALOG.centre("OKButton")
+CANCEL_BUTTON = _DIALOG.centre("CancelButton")
+COPY_BUTTON = _MAIN.centre("clipboardCmd")
 COPY_CAPTION = "Copy System Info To Clipboard"
 BROWSER_CLASS = "KestrelBrowserSite"
 INTERNET_SETTINGS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings"
@@ -665,7 +671,7 @@ def scenario_fit(prefix, args):
     outer, client = main["rect"], main["clientRect"]
     check(inside(outer, work), "the main window at %s is not inside the work area %s"
           % (outer, work))
-    layout = (round(785 * args.dpi / 96), round(706 * args.dpi / 96))
+    layout = tuple(round(n * args.dpi / 96) for n in _MAIN.size)
     size = (client[2] - client[0], client[3] - client[1])
     fills_height = outer[3] - outer[1] == work[3] - work[1]
     expected = {

@@ -2,6 +2,7 @@
 
 #include "recording_window.h"
 #include "ui/forms/dialog.h"
+#include "ui/layout/layout_names.h"
 
 namespace kestrel::test {
 namespace {
@@ -12,7 +13,7 @@ class DialogTest : public ::testing::Test {
 
     RecordingRuntime rt;
     EventLog log;
-    RecordingWindow window{"Dialog", rt.runtime, log};
+    RecordingWindow window{std::string(layout::dialog::kWindow), rt.runtime, log};
     forms::Dialog dialog{
         window, rt.runtime, [this] {
             log.push_back(window.isLoaded() ? "scan screen shown" : "scan screen shown too late");
@@ -20,22 +21,22 @@ class DialogTest : public ::testing::Test {
 };
 
 TEST_F(DialogTest, LoadComposesTheFourParagraphsWithCrLfBetween) {
-    const std::string text = window.text("Text1");
+    const std::string text = window.text(layout::dialog::Text1);
     EXPECT_EQ(text.size(), 920u);
     EXPECT_EQ(text.substr(0, 67),
               "Please read the following carefully before using the scan tool.\r\n\r\n");
     EXPECT_TRUE(text.ends_with("help you find the compatible memory."));
-    EXPECT_EQ(window.firstFocus, "Text1");
+    EXPECT_EQ(window.firstFocus, layout::dialog::Text1);
 }
 
 TEST_F(DialogTest, OkShowsTheScanScreenBeforeTheDialogGoes) {
-    window.click("OKButton");
+    window.click(layout::dialog::OKButton);
     EXPECT_EQ(log,
               (EventLog{"Dialog loaded", "Dialog shown", "scan screen shown", "Dialog unloaded"}));
 }
 
 TEST_F(DialogTest, CancelEndsAtOnceWithoutUnloading) {
-    window.click("CancelButton");
+    window.click(layout::dialog::CancelButton);
     EXPECT_EQ(rt.endStatuses, std::vector<int>{0});
     EXPECT_TRUE(window.isLoaded());
     EXPECT_EQ(log, (EventLog{"Dialog loaded", "Dialog shown"}));

@@ -7,6 +7,7 @@
 #include "recording_window.h"
 #include "ui/forms/form1.h"
 #include "ui/forms/form1_values.h"
+#include "ui/layout/layout_names.h"
 #include "wiring/build_config.h"
 
 namespace kestrel::test {
@@ -15,21 +16,22 @@ namespace {
 class Form1Test : public ::testing::Test {
   protected:
     void fillLists(int rows) {
-        for (const auto name : {forms::kSlotsList, forms::kMemoryList, forms::kSpeedList}) {
+        for (const auto name :
+             {layout::form1::slotsLst, layout::form1::memoryLst, layout::form1::speedLst}) {
             window.list(name).clear();
             for (int i = 0; i < rows; ++i) window.list(name).addRow(std::to_string(i));
         }
     }
     std::vector<int> selectedRows() {
-        return {window.list(forms::kSlotsList).selectedIndex(),
-                window.list(forms::kMemoryList).selectedIndex(),
-                window.list(forms::kSpeedList).selectedIndex()};
+        return {window.list(layout::form1::slotsLst).selectedIndex(),
+                window.list(layout::form1::memoryLst).selectedIndex(),
+                window.list(layout::form1::speedLst).selectedIndex()};
     }
 
     RecordingRuntime rt;
     EventLog log;
     RecordingDesktop desktop{rt.messages, log};
-    RecordingWindow window{"Form1", rt.runtime, log};
+    RecordingWindow window{std::string(layout::form1::kWindow), rt.runtime, log};
     forms::Form1 form{window, desktop.desktop, [] { return fixtureService(); }};
 };
 
@@ -41,40 +43,40 @@ TEST_F(Form1Test, LoadBlanksEveryValueLabelAndShowsNothing) {
 }
 
 TEST_F(Form1Test, ScanShowsEachFactUnderItsCaptionAndOneRowPerModule) {
-    window.list(forms::kSlotsList).rows = {"stale"};
+    window.list(layout::form1::slotsLst).rows = {"stale"};
     EXPECT_EQ(form.getKestrel(), InventoryValue("Success"));
     // The Acme machine's facts, each in the label that the layout puts beside its caption.
     const std::map<std::string_view, std::string> shown = {
-        {"Label21", "Acme Computers"},
-        {"Label22", "AC-22"},
-        {"Label23", "Acme Computers"},
-        {"Label24", "Rev 1.0"},
-        {"Label25", "ACME-SN-A1"},
-        {"Label26", "X86-based PC"},
-        {"Label27", "Example CPU 2.4GHz"},
-        {"Label28", "ExampleChips"},
-        {"Label41", "2400"},
-        {"Label29", "200"},
-        {"Label30", "Acme Computers"},
-        {"Label31", "MB-22"},
-        {"Label32", "Example BIOS Ltd"},
-        {"Label33", "1.02"},
-        {"Label34", "Acme RAM"},
-        {"Label35", "2 GB"},
-        {"Label36", "4 GB"},
-        {"Label37", "4  (Currently Memory in 2 Slots)"},
+        {layout::form1::Label21, "Acme Computers"},
+        {layout::form1::Label22, "AC-22"},
+        {layout::form1::Label23, "Acme Computers"},
+        {layout::form1::Label24, "Rev 1.0"},
+        {layout::form1::Label25, "ACME-SN-A1"},
+        {layout::form1::Label26, "X86-based PC"},
+        {layout::form1::Label27, "Example CPU 2.4GHz"},
+        {layout::form1::Label28, "ExampleChips"},
+        {layout::form1::Label41, "2400"},
+        {layout::form1::Label29, "200"},
+        {layout::form1::Label30, "Acme Computers"},
+        {layout::form1::Label31, "MB-22"},
+        {layout::form1::Label32, "Example BIOS Ltd"},
+        {layout::form1::Label33, "1.02"},
+        {layout::form1::Label34, "Acme RAM"},
+        {layout::form1::Label35, "2 GB"},
+        {layout::form1::Label36, "4 GB"},
+        {layout::form1::Label37, "4  (Currently Memory in 2 Slots)"},
     };
     for (const auto& value : forms::kValueLabels)
         EXPECT_EQ(window.caption(value.name), shown.at(value.name)) << value.name;
     using Rows = std::vector<std::string>;
-    EXPECT_EQ(window.list(forms::kSlotsList).rows, (Rows{"DIMM 1", "DIMM 2"}));
-    EXPECT_EQ(window.list(forms::kMemoryList).rows, (Rows{"1024 MB", "1024 MB"}));
-    EXPECT_EQ(window.list(forms::kSpeedList).rows, (Rows{"667 MHz", "667 MHz"}));
+    EXPECT_EQ(window.list(layout::form1::slotsLst).rows, (Rows{"DIMM 1", "DIMM 2"}));
+    EXPECT_EQ(window.list(layout::form1::memoryLst).rows, (Rows{"1024 MB", "1024 MB"}));
+    EXPECT_EQ(window.list(layout::form1::speedLst).rows, (Rows{"667 MHz", "667 MHz"}));
     EXPECT_EQ(window.navigations(), Rows{form.inventory().selectorUrl});
     EXPECT_EQ(log, EventLog{"Form1 loaded"}) << "the scan leaves the window hidden";
 
     form.getKestrel();
-    EXPECT_EQ(window.list(forms::kSlotsList).rows, (Rows{"DIMM 1", "DIMM 2"}))
+    EXPECT_EQ(window.list(layout::form1::slotsLst).rows, (Rows{"DIMM 1", "DIMM 2"}))
         << "a second scan replaces the first";
     EXPECT_EQ(form.inventory().moduleCount, 2);
 }
@@ -90,7 +92,7 @@ TEST_F(Form1Test, AFailedScanLeavesTheWindowAsItWas) {
 
 TEST_F(Form1Test, CopyClearsTheClipboardThenSetsExactlyTheReport) {
     form.getKestrel();
-    window.click("clipboardCmd");
+    window.click(layout::form1::clipboardCmd);
     EXPECT_EQ(log, (EventLog{"Form1 loaded", "clipboard cleared",
                              "clipboard set to " + form.inventory().reportText}));
     EXPECT_TRUE(rt.messages.texts.empty());
@@ -98,7 +100,7 @@ TEST_F(Form1Test, CopyClearsTheClipboardThenSetsExactlyTheReport) {
 
 TEST_F(Form1Test, AClipboardHeldElsewhereTakesTheUntrappedErrorPath) {
     desktop.clipboard.heldElsewhere = true;
-    window.click("clipboardCmd");
+    window.click(layout::form1::clipboardCmd);
     EXPECT_EQ(rt.messages.texts,
               std::vector<std::string>{"Run-time error: the clipboard is held by another program"});
     EXPECT_EQ(rt.endStatuses, std::vector<int>{forms::WindowRuntime::kUntrappedErrorStatus});
@@ -107,20 +109,21 @@ TEST_F(Form1Test, AClipboardHeldElsewhereTakesTheUntrappedErrorPath) {
 TEST_F(Form1Test, SelectingARowInAnyListMovesAllThreeAndTheHandlersEnd) {
     fillLists(4);
     int row = 0;
-    for (const auto name : {forms::kMemoryList, forms::kSlotsList, forms::kSpeedList}) {
+    for (const auto name :
+         {layout::form1::memoryLst, layout::form1::slotsLst, layout::form1::speedLst}) {
         row = row == 2 ? 1 : 2;
         window.select(name, row);
         EXPECT_EQ(selectedRows(), (std::vector<int>{row, row, row})) << name;
     }
-    window.select(forms::kMemoryList, -1);
+    window.select(layout::form1::memoryLst, -1);
     EXPECT_EQ(selectedRows(), (std::vector<int>{-1, -1, -1}));
-    EXPECT_EQ(window.list(forms::kSpeedList).selectionEvents, 4) << "one per change, no loop";
+    EXPECT_EQ(window.list(layout::form1::speedLst).selectionEvents, 4) << "one per change, no loop";
     EXPECT_TRUE(rt.messages.texts.empty());
 }
 
 TEST_F(Form1Test, ChatStartsTheBrowserOrSaysItIsMissingAndCarriesOn) {
-    window.click("Image1");
-    window.click("Label39");
+    window.click(layout::form1::Image1);
+    window.click(layout::form1::Label39);
     const std::string started =
 #ifdef _WIN32
         R"(C:\Program Files\Internet Explorer\iexplore.exe )"
@@ -131,8 +134,8 @@ TEST_F(Form1Test, ChatStartsTheBrowserOrSaysItIsMissingAndCarriesOn) {
         std::string(build::kChatHost) + "/support/UserPreChat.aspx?ref=CustomerScanWindow (show 1)";
     EXPECT_EQ(desktop.processes.started, (std::vector<std::string>{started, started}));
     desktop.processes.programMissing = true;
-    window.click("Label39");
-    window.click("Image1");
+    window.click(layout::form1::Label39);
+    window.click(layout::form1::Image1);
     EXPECT_EQ(rt.messages.texts,
               (std::vector<std::string>{"Browser Not found!!!", "Browser Not found!!!"}));
     EXPECT_TRUE(rt.endStatuses.empty());
@@ -140,9 +143,9 @@ TEST_F(Form1Test, ChatStartsTheBrowserOrSaysItIsMissingAndCarriesOn) {
 
 TEST_F(Form1Test, ProbeShowsTheFirstThousandBytesOfThePage) {
     desktop.pages.body = "<html>" + std::string(2000, 'x');
-    window.click("Command1");
+    window.click(layout::form1::Command1);
     desktop.pages.body.clear();
-    window.click("Command1");
+    window.click(layout::form1::Command1);
     EXPECT_EQ(desktop.pages.requests,
               (std::vector<std::string>{build::kProbeUrl, build::kProbeUrl}));
     EXPECT_EQ(rt.messages.texts,

@@ -2,7 +2,9 @@
 
 #include "fixture_service.h"
 #include "recording_window.h"
+#include "ui/forms/frm_splash.h"
 #include "ui/forms/screen_sequence.h"
+#include "ui/layout/layout_names.h"
 
 namespace kestrel::test {
 namespace {
@@ -15,34 +17,35 @@ class RecordingSlots : public forms::FormSlots {
         : rt_(rt), log_(log), desktop_(rt.messages, log) {}
 
     forms::Dialog& dialog() override {
-        return get(dialog_, "Dialog", [&](RecordingWindow& window) {
+        return get(dialog_, layout::dialog::kWindow, [&](RecordingWindow& window) {
             return std::make_unique<forms::Dialog>(window, rt_.runtime, sequence->showScanScreen());
         });
     }
     forms::FrmSplash& splash() override {
-        return get(splash_, "frmSplash", [&](RecordingWindow& window) {
+        return get(splash_, layout::frm_splash::kWindow, [&](RecordingWindow& window) {
             return std::make_unique<forms::FrmSplash>(window, sequence->scanMainWindow(),
                                                       sequence->showMainWindow());
         });
     }
     forms::Form1& main() override {
-        return get(main_, "Form1", [&](RecordingWindow& window) {
+        return get(main_, layout::form1::kWindow, [&](RecordingWindow& window) {
             return std::make_unique<forms::Form1>(window, desktop_.desktop,
                                                   [] { return fixtureService(); });
         });
     }
-    RecordingWindow& window(const char* name) {
+    RecordingWindow& window(std::string_view name) {
         for (auto& window : windows_)
             if (window.first == name && !window.second->wasUnloaded()) return *window.second;
-        throw Error(std::string("no window ") + name);
+        throw Error("no window " + std::string(name));
     }
 
     forms::ScreenSequence* sequence = nullptr;
 
   private:
     template <class Form, class Make>
-    Form& get(std::unique_ptr<Form>& form, const char* name, Make make) {
+    Form& get(std::unique_ptr<Form>& form, std::string_view layoutName, Make make) {
         if (!form || windowUnloaded(form->window())) {
+            const std::string name(layoutName);
             windows_.emplace_back(name, std::make_unique<RecordingWindow>(name, rt_.runtime, log_));
             form = make(*windows_.back().second);
         }
@@ -73,12 +76,13 @@ class ScreenSequenceTest : public ::testing::Test {
 
 TEST_F(ScreenSequenceTest, DisclaimerThenScanScreenThenTheFilledMainWindow) {
     sequence.start();
-    slots.window("Dialog").click("OKButton");
-    slots.window("frmSplash").tick("Timer1");
+    slots.window(layout::dialog::kWindow).click(layout::dialog::OKButton);
+    slots.window(layout::frm_splash::kWindow).tick(forms::FrmSplash::kTimer);
     EXPECT_EQ(log,
               (EventLog{"Dialog loaded", "Dialog shown", "frmSplash loaded", "frmSplash shown",
                         "Dialog unloaded", "Form1 loaded", "frmSplash unloaded", "Form1 shown"}));
-    EXPECT_EQ(slots.window("Form1").caption("Label21"), "Acme Computers");
+    EXPECT_EQ(slots.window(layout::form1::kWindow).caption(layout::form1::Label21),
+              "Acme Computers");
     EXPECT_EQ(rt.runtime.loadedWindows(), 1u);
     EXPECT_TRUE(rt.endStatuses.empty());
 }

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "gui_test_support.h"
+#include "ui/layout/layout_names.h"
 #include "ui/qt/clickable_label.h"
 #include "ui/qt/form1_window.h"
 
@@ -27,7 +28,9 @@ class ChatLaunchTest : public ::testing::Test {
         return log;
     }
 
-    void click(const char* name) { emit form.findChild<gui::ClickableLabel*>(name)->clicked(); }
+    void click(std::string_view name) {
+        emit form.findChild<gui::ClickableLabel*>(qtName(name))->clicked();
+    }
 
     QTemporaryDir dir_;
     QByteArray oldPath_;
@@ -50,19 +53,19 @@ QString waitForContent(const QString& path) {
 
 TEST_F(ChatLaunchTest, PictureAndLabelOpenTheChatPage) {
     const QString opened = installBrowser();
-    click("Image1");
+    click(layout::form1::Image1);
     EXPECT_EQ(waitForContent(opened),
               "http://chat.kestrel-memory.example/support/UserPreChat.aspx"
               "?ref=CustomerScanWindow\n");
-    click("Label39");
+    click(layout::form1::Label39);
     for (int i = 0; i < 100 && waitForContent(opened).count('\n') < 2; ++i) processEvents(20);
     EXPECT_EQ(waitForContent(opened).count('\n'), 2) << "a second click starts a second browser";
     EXPECT_TRUE(rt.messages.texts.empty());
 }
 
 TEST_F(ChatLaunchTest, MissingBrowserIsReportedEachTimeAndTheWindowCarriesOn) {
-    click("Label39");
-    click("Image1");
+    click(layout::form1::Label39);
+    click(layout::form1::Image1);
     EXPECT_EQ(rt.messages.texts,
               (std::vector<std::string>{"Browser Not found!!!", "Browser Not found!!!"}));
     EXPECT_TRUE(rt.endStatuses.empty());

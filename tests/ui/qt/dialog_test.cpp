@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "gui_test_support.h"
+#include "ui/layout/layout_names.h"
 #include "ui/qt/dialog_window.h"
 #include "ui/qt/twips.h"
 #include "ui/qt/window_slot.h"
@@ -18,8 +19,12 @@ class DialogTest : public ::testing::Test {
   protected:
     DialogTest() { dialog->show(); }
 
-    QPlainTextEdit& text() { return *dialog->findChild<QPlainTextEdit*>("Text1"); }
-    QPushButton& button(const char* name) { return *dialog->findChild<QPushButton*>(name); }
+    QPlainTextEdit& text() {
+        return *dialog->findChild<QPlainTextEdit*>(qtName(layout::dialog::Text1));
+    }
+    QPushButton& button(std::string_view name) {
+        return *dialog->findChild<QPushButton*>(qtName(name));
+    }
     bool dialogLoaded() { return dialog.current() && dialog->isLoaded(); }
 
     RecordingRuntime rt;
@@ -53,19 +58,20 @@ TEST_F(DialogTest, LayoutPlacementAndFocus) {
     EXPECT_FALSE(dialog->windowFlags() &
                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(text().geometry(), QRect(twips(120), twips(240), twips(5895), twips(3975)));
-    EXPECT_EQ(button("OKButton").geometry(), QRect(twips(1920), twips(4320), 81, 25));
-    EXPECT_EQ(button("OKButton").text(), "OK");
-    EXPECT_EQ(button("CancelButton").text(), "Cancel");
+    EXPECT_EQ(button(layout::dialog::OKButton).geometry(), QRect(twips(1920), twips(4320), 81, 25));
+    EXPECT_EQ(button(layout::dialog::OKButton).text(), "OK");
+    EXPECT_EQ(button(layout::dialog::CancelButton).text(), "Cancel");
     EXPECT_TRUE(text().isReadOnly());
     EXPECT_EQ(text().verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(tabOrder(*dialog, 4), (QStringList{"Text1", "CancelButton", "OKButton", "Text1"}));
+    EXPECT_EQ(tabOrder(*dialog, 4), (qtNames({layout::dialog::Text1, layout::dialog::CancelButton,
+                                              layout::dialog::OKButton, layout::dialog::Text1})));
 }
 
 TEST_F(DialogTest, EnterEscapeAndTypingDoNothing) {
     const QString before = text().toPlainText();
     for (QWidget* target :
-         {static_cast<QWidget*>(&text()), static_cast<QWidget*>(&button("OKButton")),
-          static_cast<QWidget*>(&button("CancelButton"))}) {
+         {static_cast<QWidget*>(&text()), static_cast<QWidget*>(&button(layout::dialog::OKButton)),
+          static_cast<QWidget*>(&button(layout::dialog::CancelButton))}) {
         target->setFocus();
         QTest::keyClick(target, Qt::Key_Return);
         QTest::keyClick(target, Qt::Key_Enter);
@@ -79,14 +85,14 @@ TEST_F(DialogTest, EnterEscapeAndTypingDoNothing) {
 }
 
 TEST_F(DialogTest, OkShowsTheScanScreenThenUnloads) {
-    QTest::mouseClick(&button("OKButton"), Qt::LeftButton);
+    QTest::mouseClick(&button(layout::dialog::OKButton), Qt::LeftButton);
     EXPECT_EQ(events, std::vector<std::string>{"scan screen shown, dialog loaded"});
     EXPECT_FALSE(dialogLoaded());
     EXPECT_EQ(rt.endStatuses, std::vector<int>{0}) << "no scan screen really loaded here";
 }
 
 TEST_F(DialogTest, CancelEndsAtOnceWithoutUnloading) {
-    QTest::mouseClick(&button("CancelButton"), Qt::LeftButton);
+    QTest::mouseClick(&button(layout::dialog::CancelButton), Qt::LeftButton);
     EXPECT_EQ(rt.endStatuses, std::vector<int>{0});
     EXPECT_TRUE(events.empty());
     EXPECT_TRUE(dialogLoaded());

@@ -6,6 +6,8 @@
 #include <QTimer>
 
 #include "gui_test_support.h"
+#include "ui/forms/frm_splash.h"
+#include "ui/layout/layout_names.h"
 #include "ui/qt/frm_splash_window.h"
 #include "ui/qt/twips.h"
 
@@ -46,13 +48,13 @@ TEST_F(FrmSplashTest, LayoutWithoutTitleBarCentredOnTheScreen) {
     EXPECT_EQ(splash->size(), client->size() + QSize(6, 6)) << "a fixed dialog frame around it";
     EXPECT_EQ(splash->geometry().center(), splash->screen()->geometry().center());
     EXPECT_EQ(splash->windowType(), Qt::SplashScreen);
-    const auto* label1 = splash->findChild<QLabel*>("Label1");
-    const auto* label2 = splash->findChild<QLabel*>("Label2");
+    const auto* label1 = splash->findChild<QLabel*>(qtName(layout::frm_splash::Label1));
+    const auto* label2 = splash->findChild<QLabel*>(qtName(layout::frm_splash::Label2));
     EXPECT_EQ(label1->text(), "Kestrel");
     EXPECT_EQ(label1->geometry(), QRect(twips(960), twips(120), twips(1335), twips(495)));
     EXPECT_EQ(label1->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_EQ(label2->text(), "Scanning Please Wait......");
-    EXPECT_EQ(splash->findChild<QTimer*>("Timer1")->interval(), 10);
+    EXPECT_EQ(splash->findChild<QTimer*>(qtName(forms::FrmSplash::kTimer))->interval(), 10);
 
     const QImage drawn = splash->grab().toImage();
     const QPalette& colours = splash->palette();

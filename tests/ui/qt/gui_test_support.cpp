@@ -16,9 +16,9 @@ void processEvents(int ms) {
     } while (clock.elapsed() < ms);
 }
 
-QWidget* visibleWindow(const QString& objectName) {
+QWidget* visibleWindow(std::string_view objectName) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == objectName && window->isVisible()) return window;
+        if (window->objectName() == qtName(objectName) && window->isVisible()) return window;
     }
     return nullptr;
 }

@@ -6,6 +6,7 @@
 
 #include "gui_test_support.h"
 #include "inventory/error.h"
+#include "ui/layout/layout_names.h"
 #include "ui/qt/screens.h"
 
 namespace kestrel::test {
@@ -23,8 +24,9 @@ class ScreenSequenceTest : public ::testing::Test {
             });
         screens->start();
     }
-    void click(const char* window, const char* button) {
-        QTest::mouseClick(visibleWindow(window)->findChild<QPushButton*>(button), Qt::LeftButton);
+    void click(std::string_view window, std::string_view button) {
+        QTest::mouseClick(visibleWindow(window)->findChild<QPushButton*>(qtName(button)),
+                          Qt::LeftButton);
     }
     static QStringList visibleWindows() {
         QStringList names;
@@ -33,7 +35,7 @@ class ScreenSequenceTest : public ::testing::Test {
         }
         return names;
     }
-    bool waitFor(const char* window) {
+    bool waitFor(std::string_view window) {
         for (int i = 0; i < 1000 && !visibleWindow(window); ++i) processEvents(10);
         return visibleWindow(window);
     }
@@ -47,16 +49,17 @@ class ScreenSequenceTest : public ::testing::Test {
 
 TEST_F(ScreenSequenceTest, DisclaimerThenScanScreenThenMainWindow) {
     start();
-    EXPECT_EQ(visibleWindows(), QStringList{"Dialog"});
-    click("Dialog", "OKButton");
-    ASSERT_TRUE(waitFor("Form1"));
-    EXPECT_EQ(windowsDuringScan, QStringList{"frmSplash"}) << "the main window stays hidden";
+    EXPECT_EQ(visibleWindows(), QStringList{qtName(layout::dialog::kWindow)});
+    click(layout::dialog::kWindow, layout::dialog::OKButton);
+    ASSERT_TRUE(waitFor(layout::form1::kWindow));
+    EXPECT_EQ(windowsDuringScan, QStringList{qtName(layout::frm_splash::kWindow)})
+        << "the main window stays hidden";
     processEvents();
-    EXPECT_EQ(visibleWindows(), QStringList{"Form1"});
+    EXPECT_EQ(visibleWindows(), QStringList{qtName(layout::form1::kWindow)});
     EXPECT_EQ(scans, 1);
     EXPECT_EQ(rt.runtime.loadedWindows(), 1u);
     EXPECT_TRUE(rt.endStatuses.empty());
-    visibleWindow("Form1")->close();
+    visibleWindow(layout::form1::kWindow)->close();
     EXPECT_EQ(rt.endStatuses, std::vector<int>{0}) << "closing the main window ends the process";
 }
 
@@ -65,10 +68,10 @@ TEST_F(ScreenSequenceTest, AnotherResultKeepsScanningWithTheMainWindowHidden) {
         form.window().load();
         return InventoryValue("success");
     });
-    click("Dialog", "OKButton");
+    click(layout::dialog::kWindow, layout::dialog::OKButton);
     // The first scan creates the main window, which loads the web plugin: allow for a slow load.
     EXPECT_TRUE(QTest::qWaitFor([this] { return scans >= 2; }));
-    EXPECT_EQ(visibleWindows(), QStringList{"frmSplash"});
+    EXPECT_EQ(visibleWindows(), QStringList{qtName(layout::frm_splash::kWindow)});
     EXPECT_EQ(rt.runtime.loadedWindows(), 2u) << "the scan screen and the hidden main window";
 }
 
@@ -77,29 +80,30 @@ TEST_F(ScreenSequenceTest, AScanErrorEndsTheProcessWithTheMainWindowNeverShown) 
         form.window().load();
         throw Error("Win32_PhysicalMemory.capacity = abc: not a number");
     });
-    click("Dialog", "OKButton");
+    click(layout::dialog::kWindow, layout::dialog::OKButton);
     processEvents(100);
     EXPECT_EQ(rt.messages.texts,
               std::vector<std::string>{
                   "Run-time error: Win32_PhysicalMemory.capacity = abc: not a number"});
     EXPECT_EQ(rt.endStatuses, std::vector<int>{forms::WindowRuntime::kUntrappedErrorStatus});
     EXPECT_EQ(scans, 1);
-    EXPECT_FALSE(visibleWindow("Form1"));
+    EXPECT_FALSE(visibleWindow(layout::form1::kWindow));
 }
 
 TEST_F(ScreenSequenceTest, CancelEndsWithoutAScanScreenOrAScan) {
     start();
-    click("Dialog", "CancelButton");
+    click(layout::dialog::kWindow, layout::dialog::CancelButton);
     EXPECT_EQ(rt.endStatuses, std::vector<int>{0});
     processEvents(50);
     EXPECT_EQ(scans, 0);
-    EXPECT_EQ(visibleWindows(), QStringList{"Dialog"}) << "End unloads nothing";
+    EXPECT_EQ(visibleWindows(), QStringList{qtName(layout::dialog::kWindow)})
+        << "End unloads nothing";
 }
 
 TEST_F(ScreenSequenceTest, AKeyOnTheScanScreenEndsBeforeAnyScan) {
     start();
-    click("Dialog", "OKButton");
-    QTest::keyClick(visibleWindow("frmSplash"), Qt::Key_Q);
+    click(layout::dialog::kWindow, layout::dialog::OKButton);
+    QTest::keyClick(visibleWindow(layout::frm_splash::kWindow), Qt::Key_Q);
     processEvents(50);
     EXPECT_EQ(rt.endStatuses, std::vector<int>{0});
     EXPECT_EQ(scans, 0);

@@ -7,6 +7,7 @@
 #include "net/probe.h"
 #include "net/wininet_page_reader.h"
 #include "scoped_proxy.h"
+#include "ui/layout/layout_names.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/layout_table.h"
 #include "ui/win32/message_loop.h"
@@ -23,7 +24,7 @@ TEST(Win32Browser, NavigateSendsTheAddressUnchangedThroughTheSystemProxy) {
     LoopbackHttpServer proxy({.body = "<html><body>selector</body></html>"});
     const ScopedSystemProxy settings(proxyAddress(proxy));
     const win32::OleSession ole;
-    win32::FormWindow form1(layout::windowLayout("Form1"), {});
+    win32::FormWindow form1(layout::windowLayout(layout::form1::kWindow), {});
     ASSERT_NE(form1.browser(), nullptr);
 
     const std::string address =

@@ -11,6 +11,7 @@
 #include <memory>
 #include <set>
 
+#include "ui/layout/layout_names.h"
 #include "ui/qt/browser_host.h"
 #include "ui/qt/clickable_label.h"
 #include "ui/win32/layout_table.h"
@@ -143,9 +144,9 @@ void expectWindowMatches(std::string_view name, QWidget& window) {
 
 TEST(LayoutTable, EveryWindowMatchesItsDesignerFile) {
     EXPECT_EQ(layout::windowLayouts().size(), 3u);
-    expectWindowMatches("Dialog", *designedWindow<Ui::Dialog>());
-    expectWindowMatches("frmSplash", *designedWindow<Ui::frmSplash>());
-    expectWindowMatches("Form1", *designedWindow<Ui::Form1>());
+    expectWindowMatches(layout::dialog::kWindow, *designedWindow<Ui::Dialog>());
+    expectWindowMatches(layout::frm_splash::kWindow, *designedWindow<Ui::frmSplash>());
+    expectWindowMatches(layout::form1::kWindow, *designedWindow<Ui::Form1>());
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 #include "inventory/error.h"
 #include "message_pump.h"
 #include "platform/windows/utf16.h"
+#include "ui/forms/frm_splash.h"
 #include "ui/forms/message_box.h"
+#include "ui/layout/layout_names.h"
 #include "ui/win32/message_loop.h"
 
 namespace kestrel::test {
@@ -31,8 +33,8 @@ class Win32FormWindow : public testing::Test {
 };
 
 TEST_F(Win32FormWindow, ListSelectionRaisesItsEventOnceForEachChangeByCodeOrUser) {
-    win32::Win32Window window("Form1", runtime_, {});
-    forms::ListBox& list = window.listBox("slotsLst");
+    win32::Win32Window window(layout::form1::kWindow, runtime_, {});
+    forms::ListBox& list = window.listBox(layout::form1::slotsLst);
     int events = 0;
     list.onSelectionChanged([&] { ++events; });
     for (const char* row : {"DIMM 0", "DIMM 1", "DIMM 2"}) list.addRow(row);
@@ -45,7 +47,7 @@ TEST_F(Win32FormWindow, ListSelectionRaisesItsEventOnceForEachChangeByCodeOrUser
     EXPECT_EQ(events, 1);
 
     // The user: the system selects, then tells the list's parent (a frame, which passes it on).
-    const HWND native = window.native().controls().control("slotsLst");
+    const HWND native = window.native().controls().control(layout::form1::slotsLst);
     const auto userSelects = [&](int row) {
         SendMessageW(native, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
         SendMessageW(GetParent(native), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE),
@@ -62,22 +64,22 @@ TEST_F(Win32FormWindow, ListSelectionRaisesItsEventOnceForEachChangeByCodeOrUser
 }
 
 TEST_F(Win32FormWindow, CaptionsAreShownAndReadBackAsPlainText) {
-    win32::Win32Window window("Form1", runtime_, {});
+    win32::Win32Window window(layout::form1::kWindow, runtime_, {});
     const std::string text =
         "ACME & Sons <b>\xC3\x9C"
         "ber</b>";
-    window.label("Label21").setCaption(text);
-    EXPECT_EQ(window.label("Label21").caption(), text);
+    window.label(layout::form1::Label21).setCaption(text);
+    EXPECT_EQ(window.label(layout::form1::Label21).caption(), text);
     wchar_t shown[64] = {};
-    GetWindowTextW(window.native().controls().control("Label21"), shown, 64);
+    GetWindowTextW(window.native().controls().control(layout::form1::Label21), shown, 64);
     EXPECT_EQ(windows::toUtf8(shown), text);
     EXPECT_THROW(window.label("NoSuchLabel"), Error);
 }
 
 TEST_F(Win32FormWindow, TimerTicksOnlyWhileTheWindowIsLoadedAndShown) {
-    win32::Win32Window window("frmSplash", runtime_, [this] { ++unloads_; });
+    win32::Win32Window window(layout::frm_splash::kWindow, runtime_, [this] { ++unloads_; });
     int ticks = 0;
-    forms::Timer& timer = window.timer("Timer1");
+    forms::Timer& timer = window.timer(forms::FrmSplash::kTimer);
     timer.setInterval(10);
     timer.setEnabled(true);
     timer.onTick([&] { ++ticks; });
@@ -96,7 +98,7 @@ TEST_F(Win32FormWindow, TimerTicksOnlyWhileTheWindowIsLoadedAndShown) {
 }
 
 TEST_F(Win32FormWindow, CloseBoxUnloadsTheWindowAndTypedCharactersReachTheForm) {
-    win32::Win32Window window("Dialog", runtime_, [this] { ++unloads_; });
+    win32::Win32Window window(layout::dialog::kWindow, runtime_, [this] { ++unloads_; });
     int keys = 0;
     window.onCharacterKey([&] { ++keys; });
     window.show();

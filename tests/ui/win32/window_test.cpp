@@ -8,6 +8,7 @@
 
 #include "message_pump.h"
 #include "platform/windows/utf16.h"
+#include "ui/layout/layout_names.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/layout_table.h"
@@ -102,9 +103,9 @@ TEST_F(Win32Windows, ControlsDrawInTheirLaidOutFontsAndColours) {
 }
 
 TEST_F(Win32Windows, WindowsHaveTheirFramesPlacesTaskBarRulesAndPointers) {
-    FormWindow dialog(layout::windowLayout("Dialog"), {});
-    FormWindow splash(layout::windowLayout("frmSplash"), {});
-    FormWindow form1(layout::windowLayout("Form1"), {});
+    FormWindow dialog(layout::windowLayout(layout::dialog::kWindow), {});
+    FormWindow splash(layout::windowLayout(layout::frm_splash::kWindow), {});
+    FormWindow form1(layout::windowLayout(layout::form1::kWindow), {});
     for (FormWindow* w : {&dialog, &splash, &form1}) w->show();
     const auto style = [](const FormWindow& w) { return GetWindowLongW(w.handle(), GWL_STYLE); };
     constexpr LONG resizing = WS_THICKFRAME | WS_MAXIMIZEBOX;
@@ -127,7 +128,7 @@ TEST_F(Win32Windows, WindowsHaveTheirFramesPlacesTaskBarRulesAndPointers) {
     EXPECT_EQ(style(form1) & (resizing | WS_MINIMIZEBOX), WS_MINIMIZEBOX);
     EXPECT_EQ(GetWindow(form1.handle(), GW_OWNER), nullptr);
     // The chat links' pointer is the hand from the resources, hot spot at column 12, row 1.
-    for (const char* link : {"Image1", "Label39"}) {
+    for (const auto link : {layout::form1::Image1, layout::form1::Label39}) {
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
         SendMessageW(form1.handle(), WM_SETCURSOR,
                      reinterpret_cast<WPARAM>(form1.controls().control(link)),
@@ -146,15 +147,17 @@ TEST_F(Win32Windows, WindowsHaveTheirFramesPlacesTaskBarRulesAndPointers) {
 
 TEST_F(Win32Windows, TabFollowsTheLayoutsOrderAndEnterOrEscapePressNoButton) {
     std::vector<std::string> clicks;
-    FormWindow form1(layout::windowLayout("Form1"), {});
+    FormWindow form1(layout::windowLayout(layout::form1::kWindow), {});
     form1.show();
     const auto focused = [&](std::string_view name) {
         const HWND control = form1.controls().control(name);
         return GetFocus() == control || IsChild(control, GetFocus());
     };
-    EXPECT_TRUE(focused("slotsLst"));
+    EXPECT_TRUE(focused(layout::form1::slotsLst));
     // Command1 is hidden, so Tab passes it by.
-    for (const char* next : {"clipboardCmd", "WB", "memoryLst", "speedLst", "slotsLst"}) {
+    for (const auto next :
+         {layout::form1::clipboardCmd, layout::form1::WB, layout::form1::memoryLst,
+          layout::form1::speedLst, layout::form1::slotsLst}) {
         PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
         pumpAWhile();
         EXPECT_TRUE(focused(next)) << next;
@@ -162,10 +165,10 @@ TEST_F(Win32Windows, TabFollowsTheLayoutsOrderAndEnterOrEscapePressNoButton) {
 
     win32::FormEvents events;
     events.clicked = [&](std::string_view name) { clicks.emplace_back(name); };
-    FormWindow dialog(layout::windowLayout("Dialog"), events);
+    FormWindow dialog(layout::windowLayout(layout::dialog::kWindow), events);
     dialog.show();
-    EXPECT_EQ(GetFocus(), dialog.controls().control("Text1"));
-    for (const char* button : {"OKButton", "CancelButton"}) {
+    EXPECT_EQ(GetFocus(), dialog.controls().control(layout::dialog::Text1));
+    for (const auto button : {layout::dialog::OKButton, layout::dialog::CancelButton}) {
         SetFocus(dialog.controls().control(button));
         for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
             PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
@@ -174,8 +177,8 @@ TEST_F(Win32Windows, TabFollowsTheLayoutsOrderAndEnterOrEscapePressNoButton) {
     }
     pumpAWhile();
     EXPECT_TRUE(clicks.empty());
-    SendMessageW(dialog.controls().control("OKButton"), BM_CLICK, 0, 0);
-    EXPECT_EQ(clicks, std::vector<std::string>{"OKButton"});
+    SendMessageW(dialog.controls().control(layout::dialog::OKButton), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, std::vector<std::string>{std::string(layout::dialog::OKButton)});
 }
 
 }  // namespace
