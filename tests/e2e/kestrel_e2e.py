@@ -115,6 +115,16 @@ class Kestrel:
         self.log.seek(0)
         return self.log.read()
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, kind, error, traceback):
+        """Stops kestrel; a failed check carries what kestrel printed."""
+        output = self.stop()
+        if isinstance(error, Failure):
+            raise Failure("%s\n--- kestrel's output:\n%s" % (error, output)) from None
+        return False
+
 
 def click(display, window_geometry, point):
     """Starts xdotool clicking there and returns at once: what the click sets off has to be
@@ -171,9 +181,9 @@ def scenario_scan(args, workdir):
     page = address.split("?")[0]
 
     with Xvfb() as xvfb, SelectorProxy() as proxy:
-        x = XClient(xvfb.number)
-        kestrel = Kestrel(args.bin / "kestrel", xvfb.display, root, workdir, proxy, args.locale)
-        try:
+        with XClient(xvfb.number) as x, \
+                Kestrel(args.bin / "kestrel", xvfb.display, root, workdir, proxy,
+                        args.locale) as kestrel:
             dialog, _ = x.wait_for_map(DIALOG, 60)
             check(dialog, "the disclaimer did not appear")
             check(proxy.targets == [], "a request before OK: %s" % proxy.targets)
@@ -206,11 +216,6 @@ def scenario_scan(args, workdir):
             check(status == 0, "closing the main window: exit status %s" % status)
             # Nor does it print anything on the way: no diagnostics of Qt's or the engine's.
             check(not kestrel.stop(), "kestrel printed in normal use")
-        except Failure as failure:
-            raise Failure("%s\n--- kestrel's output:\n%s" % (failure, kestrel.stop()))
-        finally:
-            kestrel.stop()
-            x.close()
 
 
 def opengl_drivers(pid):
@@ -236,15 +241,12 @@ def start_with_blocked_scan(args, workdir, xvfb):
 def scenario_cancel(args, workdir):
     with Xvfb() as xvfb:
         x, kestrel, dialog = start_with_blocked_scan(args, workdir, xvfb)
-        try:
+        with x, kestrel:
             click(xvfb.display, dialog, CANCEL_BUTTON).wait()
             status = kestrel.wait(30)
             check(status == 0, "Cancel: exit status %s (None: still running, scanning?)" % status)
             check(x.wait_for_map(SPLASH, 0)[0] is None, "the scan screen appeared")
-        finally:
-            output = kestrel.stop()
-            x.close()
-        check("Run-time error" not in output, output)
+        check("Run-time error" not in kestrel.output(), kestrel.output())
 
 
 def scenario_key(args, workdir):
@@ -255,7 +257,7 @@ def scenario_key(args, workdir):
     for attempt in range(1, 4):
         with Xvfb() as xvfb:
             x, kestrel, dialog = start_with_blocked_scan(args, workdir / str(attempt), xvfb)
-            try:
+            with x, kestrel:
                 q = x.keycode(KEY_Q)
                 clicking = click(xvfb.display, dialog, OK_BUTTON)
                 splash, _ = x.wait_for_map(SPLASH, 60)
@@ -269,9 +271,6 @@ def scenario_key(args, workdir):
                 check(status == 0, "a key on the scan screen: exit status %s" % status)
                 check(x.wait_for_map(MAIN, 0)[0] is None, "the main window appeared")
                 return
-            finally:
-                kestrel.stop()
-                x.close()
     raise Failure("the key never arrived before the first tick")
 
 
@@ -364,9 +363,9 @@ def scenario_reader(args, workdir):
     with Xvfb() as xvfb, AccessibilityBus(xvfb.display) as bus, SelectorProxy() as proxy:
         reader = Reader(bus.attach(), None)
         at = reader.at
-        kestrel = Kestrel(args.bin / "kestrel", xvfb.display, root, workdir, proxy, bus=bus)
-        reader.pid = kestrel.process.pid
-        try:
+        with Kestrel(args.bin / "kestrel", xvfb.display, root, workdir, proxy,
+                     bus=bus) as kestrel:
+            reader.pid = kestrel.process.pid
             dialog = wait_for(lambda: reader.window(at.ROLE_DIALOG), 60,
                               "no dialog on the accessibility bus")
             check(dialog.name == TITLE, "the disclaimer is named %r" % dialog.name)
@@ -407,10 +406,6 @@ def scenario_reader(args, workdir):
             heading = wait_for(lambda: page_heading(reader, main), 60,
                                "no heading in the selector page's document")
             check(heading == "Memory selector (stand-in)", "the page's heading: %r" % heading)
-        except Failure as failure:
-            raise Failure("%s\n--- kestrel's output:\n%s" % (failure, kestrel.stop()))
-        finally:
-            kestrel.stop()
 
 
 def scaled(point, scale):
@@ -432,9 +427,10 @@ def scenario_fit(args, workdir):
     work = (0, top, screen[0], screen[1] - top - bottom)
     with Xvfb(screen) as xvfb, SelectorProxy() as proxy:
         x = XClient(xvfb.number)
+        # Announced before kestrel starts, as a desktop's panels are.
         x.set_work_area(*work)
-        kestrel = Kestrel(args.bin / "kestrel", xvfb.display, root, workdir, proxy, scale=scale)
-        try:
+        with x, Kestrel(args.bin / "kestrel", xvfb.display, root, workdir, proxy,
+                        scale=scale) as kestrel:
             dialog, _ = x.wait_for_map(scaled(DIALOG, scale), 60)
             check(dialog, "the disclaimer did not appear at %s" % (scaled(DIALOG, scale),))
             placed = x.geometry(dialog)
@@ -470,11 +466,6 @@ def scenario_fit(args, workdir):
             check(clipboard == report, "the copy button did not copy the report: %r" % clipboard)
             x.close_window(main)
             check(kestrel.wait(30) == 0, "closing the main window did not end kestrel with 0")
-        except Failure as failure:
-            raise Failure("%s\n--- kestrel's output:\n%s" % (failure, kestrel.stop()))
-        finally:
-            kestrel.stop()
-            x.close()
 
 
 def page_heading(reader, window):
@@ -490,10 +481,9 @@ def page_heading(reader, window):
 def scenario_diagnostics(args, workdir):
     root = make_root(args, workdir, blocking_proc=False)
     with Xvfb() as xvfb, SelectorProxy() as proxy:
-        x = XClient(xvfb.number)
-        kestrel = Kestrel(args.bin / "kestrel", xvfb.display, root, workdir, proxy,
-                          extra_env={"QT_LOGGING_RULES": "qt.webenginecontext.info=true"})
-        try:
+        with XClient(xvfb.number) as x, \
+                Kestrel(args.bin / "kestrel", xvfb.display, root, workdir, proxy,
+                        extra_env={"QT_LOGGING_RULES": "qt.webenginecontext.info=true"}) as kestrel:
             dialog, _ = x.wait_for_map(DIALOG, 60)
             check(dialog, "the disclaimer did not appear")
             # The engine starts while the disclaimer is up, and reports how as it starts.
@@ -503,11 +493,6 @@ def scenario_diagnostics(args, workdir):
             check("qt.webenginecontext:" in kestrel.output(), "the report has no category")
             check(re.search(r"\* +proxy-server +%s" % re.escape(proxy.address), report.group()),
                   "the engine started without the user's flags")
-        except Failure as failure:
-            raise Failure("%s\n--- kestrel's output:\n%s" % (failure, kestrel.stop()))
-        finally:
-            kestrel.stop()
-            x.close()
 
 
 def scenario_nodisplay(args, workdir):

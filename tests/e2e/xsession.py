@@ -90,6 +90,12 @@ class XClient:
     def close(self):
         self.sock.close()
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        self.close()
+
     # --- wire -----------------------------------------------------------------------------
 
     def _read(self, n):
