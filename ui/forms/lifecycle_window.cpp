@@ -6,8 +6,11 @@ namespace kestrel::forms {
 
 Timer& LifecycleWindow::timer(std::string_view name) {
     return controlAdapter<WindowTimer>(timers_, name, [&] {
-        return std::make_unique<WindowTimer>(
+        auto timer = std::make_unique<WindowTimer>(
             runtime_, [&](Handler tick) { return makeClock(name, std::move(tick)); });
+        // A timer made once the window runs runs as soon as it is enabled.
+        timer->follow(windowRunning());
+        return timer;
     });
 }
 
@@ -36,7 +39,7 @@ void LifecycleWindow::drawn() {
 }
 
 void LifecycleWindow::followTimers() {
-    for (auto& [name, timer] : timers_) timer->follow(isLoaded() && drawn_);
+    for (auto& [name, timer] : timers_) timer->follow(windowRunning());
 }
 
 }  // namespace kestrel::forms

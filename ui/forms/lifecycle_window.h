@@ -42,6 +42,7 @@ class LifecycleWindow : public Window {
   private:
     enum class State { created, loaded, unloaded };
 
+    bool windowRunning() const { return isLoaded() && drawn_; }
     void followTimers();
 
     WindowRuntime& runtime_;

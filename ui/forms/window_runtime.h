@@ -43,7 +43,6 @@ class WindowRuntime {
     template <class Handler>
     void handle(Handler&& handler) {
         if (ended_) return;
-        const Handling running(handling_);
         try {
             handler();
         } catch (const std::exception& e) {
@@ -53,31 +52,15 @@ class WindowRuntime {
         }
     }
 
-    // Whether a handler is running (a timer's tick comes in a nested event loop then).
-    bool isHandling() const { return handling_ > 0; }
-
     MessageBox& messages() const { return messages_; }
 
   private:
-    // Counts one running handler for its scope, however it leaves.
-    class Handling {
-      public:
-        explicit Handling(int& depth) : depth_(depth) { ++depth_; }
-        ~Handling() { --depth_; }
-        Handling(const Handling&) = delete;
-        Handling& operator=(const Handling&) = delete;
-
-      private:
-        int& depth_;
-    };
-
     void untrapped(const std::string& what);
 
     MessageBox& messages_;
     EndProcess endProcess_;
     std::set<const Window*> loaded_;
     bool ended_ = false;
-    int handling_ = 0;
 };
 
 }  // namespace kestrel::forms

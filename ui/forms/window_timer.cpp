@@ -22,11 +22,13 @@ void WindowTimer::follow(bool windowRunning) {
 }
 
 void WindowTimer::tick() {
-    // A nested event loop (a message box inside a handler) still delivers ticks: none may run a
-    // handler inside another, for example a second scan inside the first. It is not kept: the
-    // clock's next one comes once the handler has returned.
-    if (!running_ || runtime_.isHandling()) return;
+    // A nested event loop (a message box inside a tick handler) still delivers ticks: none may
+    // start the handlers again inside themselves, for example a second scan inside the first.
+    // It is not kept: the clock's next one comes once the handlers have returned.
+    if (!running_ || ticking_) return;
+    ticking_ = true;
     for (const Handler& handler : handlers_) runtime_.handle(handler);
+    ticking_ = false;
 }
 
 void WindowTimer::update(bool restart) {

@@ -24,8 +24,8 @@ class TimerClock {
 using MakeClock = std::function<std::unique_ptr<TimerClock>(Handler tick)>;
 
 // The forms' Timer on every toolkit. It runs while it is enabled with an interval above 0 and its
-// window lets it (loaded and drawn), and runs its tick handlers only then and never inside
-// another handler.
+// window lets it (loaded and drawn), and runs its tick handlers only then, never inside
+// themselves.
 class WindowTimer final : public Timer {
   public:
     WindowTimer(WindowRuntime& runtime, const MakeClock& makeClock);
@@ -49,6 +49,7 @@ class WindowTimer final : public Timer {
     bool enabled_ = false;
     bool windowRunning_ = false;
     bool running_ = false;
+    bool ticking_ = false;
 };
 
 }  // namespace kestrel::forms

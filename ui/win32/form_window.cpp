@@ -22,6 +22,18 @@ namespace {
 constexpr const wchar_t* kFormClass = L"KestrelForm";
 constexpr UINT kDestroyLater = WM_APP + 1;
 
+// Nested loops (a message box inside a handler) would otherwise deliver a tick while a
+// handler still runs; no tick may start a second scan inside the first.
+int handlersRunning = 0;
+
+class HandlerScope {
+  public:
+    HandlerScope() { ++handlersRunning; }
+    ~HandlerScope() { --handlersRunning; }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+};
+
 void registerFormClass(WNDPROC procedure) {
     static const ATOM registered = [&] {
         const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -140,6 +152,7 @@ void FormWindow::stopTimer(unsigned timer) {
 
 bool FormWindow::previewCharacter(const MSG& message) {
     if (message.message != WM_CHAR || !events_.character) return false;
+    const HandlerScope running;
     return events_.character(static_cast<wchar_t>(message.wParam));
 }
 
@@ -213,6 +226,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             const auto* c =
                 controls_ ? controls_->layoutOf(reinterpret_cast<HWND>(lParam)) : nullptr;
             if (!c) break;
+            const HandlerScope running;
             const WORD code = HIWORD(wParam);
             const bool clickable =
                 c->kind == layout::ControlKind::button || c->kind == layout::ControlKind::link;
@@ -224,14 +238,20 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_TIMER:
-            if (events_.timer) events_.timer(static_cast<unsigned>(wParam));
+            if (handlersRunning == 0 && events_.timer) {
+                const HandlerScope running;
+                events_.timer(static_cast<unsigned>(wParam));
+            }
             return 0;
         case kDestroyLater:
             DestroyWindow(window_);
             return 0;
         case WM_CLOSE:
             if (!events_.closeRequested) break;
-            events_.closeRequested();
+            {
+                const HandlerScope running;
+                events_.closeRequested();
+            }
             return 0;
         case WM_DPICHANGED:
             // Where the system suggests, on the screen the window has reached, fitted anew.
