@@ -71,10 +71,11 @@ class Timer {
     virtual ~Timer() = default;
     virtual void setInterval(int milliseconds) = 0;
     virtual void setEnabled(bool enabled) = 0;
-    // Raised every interval while the timer is enabled and its window is loaded, never while a
-    // handler runs (a tick that falls due meanwhile may come once the handler has returned). The
-    // first tick comes only after the window has first been drawn, so a long handler cannot
-    // keep the window off the screen. Unloading the window stops the timer for good.
+    // Raised every interval (none while it is 0, as it is when the timer is made) while the
+    // timer is enabled and its window is loaded, never while a handler runs (a tick that falls
+    // due meanwhile may come once the handler has returned). The first tick comes only after
+    // the window has first been drawn, so a long handler cannot keep the window off the screen.
+    // Unloading the window stops the timer for good.
     virtual void onTick(Handler handler) = 0;
 };
 

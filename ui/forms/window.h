@@ -16,6 +16,7 @@ namespace kestrel::forms {
 // for good; a later reference makes a fresh window). The runtime tells WindowRuntime of every
 // load and unload (windowLoaded, windowUnloaded), which ends the process with the last one. The
 // close box unloads the window through WindowRuntime::handle, with no handler of the form.
+// LifecycleWindow keeps that life, and the windows' timers, for every toolkit.
 class Window {
   public:
     virtual ~Window() = default;
@@ -31,9 +32,10 @@ class Window {
     virtual Timer& timer(std::string_view name) = 0;
     virtual Browser& browser(std::string_view name) = 0;
 
-    // Loads the window unless it is loaded: marks it loaded first (so that the load event may
-    // touch its controls), tells the runtime, then raises the load event (directly, inside
-    // whatever handler caused the load). Does not show it.
+    // Loads the window unless it has been loaded before (an unloaded window stays unloaded):
+    // marks it loaded first (so that the load event may touch its controls), tells the runtime,
+    // then raises the load event (directly, inside whatever handler caused the load). Does not
+    // show it.
     virtual void load() = 0;
     virtual bool isLoaded() const = 0;
     // Loads the window, then shows it modeless, without an owner, and gives it the keyboard

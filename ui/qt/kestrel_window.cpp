@@ -16,7 +16,7 @@
 namespace kestrel::gui {
 
 KestrelWindow::KestrelWindow(forms::WindowRuntime& runtime, Qt::WindowFlags flags)
-    : QWidget(nullptr, flags), runtime_(runtime) {
+    : QWidget(nullptr, flags), LifecycleWindow(runtime) {
     installAccessibility();
 }
 
@@ -37,7 +37,7 @@ forms::TextBox& KestrelWindow::textBox(std::string_view name) {
 
 forms::ListBox& KestrelWindow::listBox(std::string_view name) {
     return forms::controlAdapter<forms::ListBox>(listBoxes_, name, [&] {
-        return std::make_unique<QtListBox>(child<QListWidget>(name), runtime_);
+        return std::make_unique<QtListBox>(child<QListWidget>(name), runtime());
     });
 }
 
@@ -47,39 +47,21 @@ forms::Clickable& KestrelWindow::clickable(std::string_view name) {
             const QString objectName = QString::fromUtf8(name.data(), std::ssize(name));
             if (auto* button = findChild<QAbstractButton*>(objectName)) {
                 return std::make_unique<QtClickable>([this, button](forms::Handler handler) {
-                    connectHandler(runtime_, button, &QAbstractButton::clicked, this,
+                    connectHandler(runtime(), button, &QAbstractButton::clicked, this,
                                    std::move(handler));
                 });
             }
             auto* picture = &child<ClickableLabel>(name);
             return std::make_unique<QtClickable>([this, picture](forms::Handler handler) {
-                connectHandler(runtime_, picture, &ClickableLabel::clicked, this,
+                connectHandler(runtime(), picture, &ClickableLabel::clicked, this,
                                std::move(handler));
             });
         });
 }
 
-forms::Timer& KestrelWindow::timer(std::string_view name) {
-    // Timers are no widgets of the layout: each is made when the form first asks for it.
-    return forms::controlAdapter<QtTimer>(timers_, name, [&] {
-        auto* timer = new QTimer(this);
-        timer->setObjectName(QString::fromUtf8(name.data(), std::ssize(name)));
-        return std::make_unique<QtTimer>(*timer, runtime_);
-    });
-}
-
 forms::Browser& KestrelWindow::browser(std::string_view name) {
     throw Error("the window " + objectName().toStdString() + " has no browser " +
                 std::string(name));
-}
-
-void KestrelWindow::load() {
-    if (loaded_) return;
-    // Marked first, so that the load handler can touch the window's controls.
-    loaded_ = true;
-    runtime_.windowLoaded(this);
-    raiseLoad();
-    followTimers();
 }
 
 void KestrelWindow::show() {
@@ -90,23 +72,11 @@ void KestrelWindow::show() {
     activateWindow();
 }
 
-void KestrelWindow::unload() {
-    if (!loaded_) return;
-    loaded_ = false;
-    followTimers();
-    hide();
-    emit unloaded();
-    // Unload usually runs inside one of this window's own handlers, so it cannot be deleted
-    // here and now.
-    deleteLater();
-    runtime_.windowUnloaded(this);
-}
-
 void KestrelWindow::setFirstFocus(std::string_view control) { child<QWidget>(control).setFocus(); }
 
 void KestrelWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    runtime_.handle([this] { unload(); });
+    runtime().handle([this] { unload(); });
 }
 
 void KestrelWindow::keyPressEvent(QKeyEvent* event) {
@@ -115,20 +85,29 @@ void KestrelWindow::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
-    for (const forms::Handler& handler : characterKeyHandlers()) runtime_.handle(handler);
+    for (const forms::Handler& handler : characterKeyHandlers()) runtime().handle(handler);
 }
 
 void KestrelWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    // A long handler blocks the GUI thread, so the window has to be on the display before the
-    // first tick: timers start once the window has been drawn.
-    if (drawn_) return;
-    drawn_ = true;
-    followTimers();
+    drawn();
 }
 
-void KestrelWindow::followTimers() {
-    for (auto& [name, timer] : timers_) timer->follow(loaded_ && drawn_);
+std::unique_ptr<forms::TimerClock> KestrelWindow::makeClock(std::string_view name,
+                                                            forms::Handler tick) {
+    // Timers are no widgets of the layout: each is made when the form first asks for it.
+    auto* timer = new QTimer(this);
+    timer->setObjectName(QString::fromUtf8(name.data(), std::ssize(name)));
+    QObject::connect(timer, &QTimer::timeout, timer, std::move(tick));
+    return std::make_unique<QtClock>(*timer);
+}
+
+void KestrelWindow::dismiss() {
+    hide();
+    emit unloaded();
+    // Unload usually runs inside one of this window's own handlers, so it cannot be deleted
+    // here and now.
+    deleteLater();
 }
 
 }  // namespace kestrel::gui

@@ -7,18 +7,17 @@
 #include <vector>
 
 #include "inventory/error.h"
-#include "ui/forms/window.h"
+#include "ui/forms/lifecycle_window.h"
 #include "ui/forms/window_runtime.h"
 
 namespace kestrel::gui {
 
-class QtTimer;
-
 // A top-level window on the window runtime: the forms' Window over a QWidget built from its
 // layout. It is loaded once, when it is first shown or when code first needs it loaded; show is
 // modeless and returns at once; unloading (by code or by the close box) destroys it. Controls
-// are found by their object names, which are the layout's control names.
-class KestrelWindow : public QWidget, public forms::Window {
+// are found by their object names, which are the layout's control names, and each timer is a
+// QTimer child named after it.
+class KestrelWindow : public QWidget, public forms::LifecycleWindow {
     Q_OBJECT
 
   public:
@@ -29,13 +28,9 @@ class KestrelWindow : public QWidget, public forms::Window {
     forms::TextBox& textBox(std::string_view name) override;
     forms::ListBox& listBox(std::string_view name) override;
     forms::Clickable& clickable(std::string_view name) override;
-    forms::Timer& timer(std::string_view name) override;
     // This window has no browser; the main window's class has one.
     forms::Browser& browser(std::string_view name) override;
-    void load() override;
-    bool isLoaded() const override { return loaded_; }
     void show() override;
-    void unload() override;
     void setFirstFocus(std::string_view control) override;
 
   signals:
@@ -45,8 +40,6 @@ class KestrelWindow : public QWidget, public forms::Window {
   protected:
     KestrelWindow(forms::WindowRuntime& runtime, Qt::WindowFlags flags);
 
-    forms::WindowRuntime& runtime() const { return runtime_; }
-
     // The child widget of that class and name; throws kestrel::Error naming it when missing.
     template <class Widget>
     Widget& child(std::string_view name) const;
@@ -55,18 +48,17 @@ class KestrelWindow : public QWidget, public forms::Window {
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-  private:
-    void followTimers();
+    // forms::LifecycleWindow
+    std::unique_ptr<forms::TimerClock> makeClock(std::string_view name,
+                                                 forms::Handler tick) override;
+    void dismiss() override;
 
-    forms::WindowRuntime& runtime_;
-    bool loaded_ = false;
-    bool drawn_ = false;
+  private:
     // One adapter per control, made on first use.
     std::map<std::string, std::unique_ptr<forms::Label>, std::less<>> labels_;
     std::map<std::string, std::unique_ptr<forms::TextBox>, std::less<>> textBoxes_;
     std::map<std::string, std::unique_ptr<forms::ListBox>, std::less<>> listBoxes_;
     std::map<std::string, std::unique_ptr<forms::Clickable>, std::less<>> clickables_;
-    std::map<std::string, std::unique_ptr<QtTimer>, std::less<>> timers_;
 };
 
 template <class Widget>

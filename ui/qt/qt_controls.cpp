@@ -49,24 +49,8 @@ void QtListBox::onSelectionChanged(forms::Handler handler) {
                    std::move(handler));
 }
 
-void QtTimer::setInterval(int milliseconds) { timer_.setInterval(milliseconds); }
+void QtClock::start(int milliseconds) { timer_.start(milliseconds); }
 
-void QtTimer::setEnabled(bool enabled) {
-    enabled_ = enabled;
-    follow(windowRunning_);
-}
-
-void QtTimer::onTick(forms::Handler handler) {
-    connectHandler(runtime_, &timer_, &QTimer::timeout, &timer_, std::move(handler));
-}
-
-void QtTimer::follow(bool windowRunning) {
-    windowRunning_ = windowRunning;
-    if (!enabled_ || !windowRunning_) {
-        timer_.stop();
-    } else if (!timer_.isActive()) {
-        timer_.start();
-    }
-}
+void QtClock::stop() { timer_.stop(); }
 
 }  // namespace kestrel::gui

@@ -6,6 +6,7 @@
 
 #include "ui/forms/controls.h"
 #include "ui/forms/window_runtime.h"
+#include "ui/forms/window_timer.h"
 
 class QLabel;
 class QListWidget;
@@ -68,23 +69,15 @@ class QtClickable final : public forms::Clickable {
     Bind bind_;
 };
 
-// A window's timer. It runs while enabled, once its window is loaded and has been drawn, and
-// never again once the window is unloaded.
-class QtTimer final : public forms::Timer {
+// A window's timer clock: a QTimer, which ticks through the event loop.
+class QtClock final : public forms::TimerClock {
   public:
-    QtTimer(QTimer& timer, forms::WindowRuntime& runtime) : timer_(timer), runtime_(runtime) {}
-    void setInterval(int milliseconds) override;
-    void setEnabled(bool enabled) override;
-    void onTick(forms::Handler handler) override;
-
-    // Starts or stops the timer for the window's state.
-    void follow(bool windowRunning);
+    explicit QtClock(QTimer& timer) : timer_(timer) {}
+    void start(int milliseconds) override;
+    void stop() override;
 
   private:
     QTimer& timer_;
-    forms::WindowRuntime& runtime_;
-    bool enabled_ = false;
-    bool windowRunning_ = false;
 };
 
 }  // namespace kestrel::gui

@@ -58,28 +58,11 @@ void Win32Clickable::clicked() {
     for (const forms::Handler& handler : handlers_) runtime_.handle(handler);
 }
 
-void Win32Timer::setInterval(int milliseconds) {
-    interval_ = milliseconds;
-    if (running_) window_.startTimer(id_, static_cast<unsigned>(interval_));
+void Win32Clock::start(int milliseconds) {
+    window_.startTimer(id_, static_cast<unsigned>(milliseconds));
 }
 
-void Win32Timer::setEnabled(bool enabled) {
-    enabled_ = enabled;
-    follow(windowRunning_);
-}
-
-void Win32Timer::tick() {
-    if (!running_) return;
-    for (const forms::Handler& handler : handlers_) runtime_.handle(handler);
-}
-
-void Win32Timer::follow(bool windowRunning) {
-    windowRunning_ = windowRunning;
-    const bool run = enabled_ && windowRunning_;
-    if (run && !running_) window_.startTimer(id_, static_cast<unsigned>(interval_));
-    if (!run && running_) window_.stopTimer(id_);
-    running_ = run;
-}
+void Win32Clock::stop() { window_.stopTimer(id_); }
 
 void Win32Browser::navigate(const std::string& address) {
     // The address comes percent-encoded; a blank, which no request line can carry, goes as %20.

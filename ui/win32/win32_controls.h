@@ -7,6 +7,7 @@
 
 #include "ui/forms/controls.h"
 #include "ui/forms/window_runtime.h"
+#include "ui/forms/window_timer.h"
 
 namespace kestrel::win32 {
 
@@ -71,30 +72,16 @@ class Win32Clickable final : public forms::Clickable {
     std::vector<forms::Handler> handlers_;
 };
 
-// A timer of a window: runs while enabled, once its window is loaded and drawn, never again
-// once the window is unloaded.
-class Win32Timer final : public forms::Timer {
+// A window's timer clock: a timer of its native window, which posts WM_TIMER with its number.
+class Win32Clock final : public forms::TimerClock {
   public:
-    Win32Timer(FormWindow& window, unsigned id, forms::WindowRuntime& runtime)
-        : window_(window), id_(id), runtime_(runtime) {}
-    void setInterval(int milliseconds) override;
-    void setEnabled(bool enabled) override;
-    void onTick(forms::Handler handler) override { handlers_.push_back(std::move(handler)); }
-
-    unsigned id() const { return id_; }
-    void tick();
-    // Starts or stops the timer for the window's state.
-    void follow(bool windowRunning);
+    Win32Clock(FormWindow& window, unsigned id) : window_(window), id_(id) {}
+    void start(int milliseconds) override;
+    void stop() override;
 
   private:
     FormWindow& window_;
     unsigned id_;
-    forms::WindowRuntime& runtime_;
-    int interval_ = 0;
-    bool enabled_ = false;
-    bool running_ = false;
-    bool windowRunning_ = false;
-    std::vector<forms::Handler> handlers_;
 };
 
 class Win32Browser final : public forms::Browser {

@@ -9,7 +9,7 @@ namespace kestrel::win32 {
 
 Win32Window::Win32Window(std::string_view layoutName, forms::WindowRuntime& runtime,
                          Unloaded unloaded)
-    : runtime_(runtime), unloaded_(std::move(unloaded)) {
+    : LifecycleWindow(runtime), unloaded_(std::move(unloaded)) {
     window_ = std::make_unique<FormWindow>(layout::windowLayout(layoutName), events());
 }
 
@@ -32,15 +32,13 @@ FormEvents Win32Window::events() {
     };
     events.character = [this](wchar_t) {
         if (characterKeyHandlers().empty()) return false;
-        for (const forms::Handler& handler : characterKeyHandlers()) runtime_.handle(handler);
+        for (const forms::Handler& handler : characterKeyHandlers()) runtime().handle(handler);
         return true;
     };
     events.timer = [this](unsigned id) {
-        for (auto& [name, timer] : timers_) {
-            if (timer->id() == id) timer->tick();
-        }
+        if (id >= 1 && id <= timerTicks_.size()) timerTicks_[id - 1]();
     };
-    events.closeRequested = [this] { runtime_.handle([this] { unload(); }); };
+    events.closeRequested = [this] { runtime().handle([this] { unload(); }); };
     return events;
 }
 
@@ -58,22 +56,14 @@ forms::TextBox& Win32Window::textBox(std::string_view name) {
 
 forms::ListBox& Win32Window::listBox(std::string_view name) {
     return forms::controlAdapter<Win32ListBox>(listBoxes_, name, [&] {
-        return std::make_unique<Win32ListBox>(window_->controls().control(name), runtime_);
+        return std::make_unique<Win32ListBox>(window_->controls().control(name), runtime());
     });
 }
 
 forms::Clickable& Win32Window::clickable(std::string_view name) {
     return forms::controlAdapter<Win32Clickable>(clickables_, name, [&] {
         window_->controls().control(name);  // throws for a control the window lacks
-        return std::make_unique<Win32Clickable>(runtime_);
-    });
-}
-
-forms::Timer& Win32Window::timer(std::string_view name) {
-    // Timers are no controls of the layout: each is made when the form first asks for it.
-    return forms::controlAdapter<Win32Timer>(timers_, name, [&] {
-        return std::make_unique<Win32Timer>(*window_, static_cast<unsigned>(timers_.size() + 1),
-                                            runtime_);
+        return std::make_unique<Win32Clickable>(runtime());
     });
 }
 
@@ -87,15 +77,6 @@ forms::Browser& Win32Window::browser(std::string_view name) {
     return *browser_;
 }
 
-void Win32Window::load() {
-    if (loaded_) return;
-    // Marked first, so that the load handler can touch the window's controls.
-    loaded_ = true;
-    runtime_.windowLoaded(this);
-    raiseLoad();
-    followTimers();
-}
-
 void Win32Window::show() {
     load();
     window_->show();
@@ -103,24 +84,21 @@ void Win32Window::show() {
     SetForegroundWindow(window_->handle());
     // A long handler blocks the GUI thread, so the window is drawn now, before its first tick.
     UpdateWindow(window_->handle());
-    drawn_ = true;
-    followTimers();
+    drawn();
 }
 
-void Win32Window::unload() {
-    if (!loaded_) return;
-    loaded_ = false;
-    followTimers();
+std::unique_ptr<forms::TimerClock> Win32Window::makeClock(std::string_view, forms::Handler tick) {
+    // Timers are no controls of the layout: each is made when the form first asks for it.
+    timerTicks_.push_back(std::move(tick));
+    return std::make_unique<Win32Clock>(*window_, static_cast<unsigned>(timerTicks_.size()));
+}
+
+void Win32Window::dismiss() {
     ShowWindow(window_->handle(), SW_HIDE);
     // Unload usually runs inside one of this window's own handlers: the native window goes once
     // that has returned, and the object with the slot that holds it.
     window_->destroyLater();
     if (unloaded_) unloaded_();
-    runtime_.windowUnloaded(this);
-}
-
-void Win32Window::followTimers() {
-    for (auto& [name, timer] : timers_) timer->follow(loaded_ && drawn_);
 }
 
 }  // namespace kestrel::win32

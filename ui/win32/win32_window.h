@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/forms/window.h"
+#include "ui/forms/lifecycle_window.h"
 #include "ui/forms/window_runtime.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/win32_controls.h"
@@ -16,8 +16,9 @@ namespace kestrel::win32 {
 // A top-level window as the forms see it, over a FormWindow built from the layout called
 // layoutName. Loaded once, when first shown or when code first needs it loaded; show is modeless
 // and returns at once; unloading (by code or by the close box) hides it, stops its timers and
-// destroys its native window once the running handler has returned.
-class Win32Window final : public forms::Window {
+// destroys its native window once the running handler has returned. It counts as drawn once
+// shown and painted; its timers are the native window's, numbered from 1.
+class Win32Window final : public forms::LifecycleWindow {
   public:
     using Unloaded = std::function<void()>;
 
@@ -29,32 +30,28 @@ class Win32Window final : public forms::Window {
     forms::TextBox& textBox(std::string_view name) override;
     forms::ListBox& listBox(std::string_view name) override;
     forms::Clickable& clickable(std::string_view name) override;
-    forms::Timer& timer(std::string_view name) override;
     forms::Browser& browser(std::string_view name) override;
-    void load() override;
-    bool isLoaded() const override { return loaded_; }
     void show() override;
-    void unload() override;
     void setFirstFocus(std::string_view control) override { firstFocus_ = control; }
 
     const FormWindow& native() const { return *window_; }
 
   private:
     FormEvents events();
-    void followTimers();
+    std::unique_ptr<forms::TimerClock> makeClock(std::string_view name,
+                                                 forms::Handler tick) override;
+    void dismiss() override;
 
-    forms::WindowRuntime& runtime_;
     Unloaded unloaded_;
     std::unique_ptr<FormWindow> window_;
-    bool loaded_ = false;
-    bool drawn_ = false;
     std::string firstFocus_;
     // One adapter per control, made on first use.
     std::map<std::string, std::unique_ptr<Win32Label>, std::less<>> labels_;
     std::map<std::string, std::unique_ptr<Win32TextBox>, std::less<>> textBoxes_;
     std::map<std::string, std::unique_ptr<Win32ListBox>, std::less<>> listBoxes_;
     std::map<std::string, std::unique_ptr<Win32Clickable>, std::less<>> clickables_;
-    std::map<std::string, std::unique_ptr<Win32Timer>, std::less<>> timers_;
+    // What each timer's clock calls, by the timer's number less 1.
+    std::vector<forms::Handler> timerTicks_;
     std::unique_ptr<Win32Browser> browser_;
 };
 

@@ -4,20 +4,13 @@
 
 namespace kestrel::test {
 
-struct RecordingWindow::Control : forms::Label,
-                                  forms::TextBox,
-                                  forms::Clickable,
-                                  forms::Timer,
-                                  forms::Browser {
+struct RecordingWindow::Control : forms::Label, forms::TextBox, forms::Clickable, forms::Browser {
     Control(RecordingWindow& owner, forms::WindowRuntime& runtime) : window(owner), list(runtime) {}
 
     void setCaption(const std::string& text) override { captionValue = text; }
     std::string caption() const override { return captionValue; }
     void setText(const std::string& text) override { textValue = text; }
     void onClick(forms::Handler handler) override { clicks.push_back(std::move(handler)); }
-    void setInterval(int milliseconds) override { interval = milliseconds; }
-    void setEnabled(bool value) override { enabled = value; }
-    void onTick(forms::Handler handler) override { ticks.push_back(std::move(handler)); }
     void navigate(const std::string& address) override { window.navigations_.push_back(address); }
 
     RecordingWindow& window;
@@ -25,10 +18,13 @@ struct RecordingWindow::Control : forms::Label,
     std::string captionValue;
     std::string textValue;
     std::vector<forms::Handler> clicks;
-    std::vector<forms::Handler> ticks;
-    int interval = 0;
-    bool enabled = false;
 };
+
+void RecordingClock::start(int milliseconds) {
+    running = true;
+    interval = milliseconds;
+    ++starts;
+}
 
 void RecordingListBox::clear() {
     rows.clear();
@@ -48,7 +44,10 @@ void RecordingListBox::onSelectionChanged(forms::Handler handler) {
 }
 
 RecordingWindow::RecordingWindow(std::string name, forms::WindowRuntime& runtime, EventLog& log)
-    : name_(std::move(name)), runtime_(runtime), log_(log) {}
+    : LifecycleWindow(runtime), name_(std::move(name)), log_(log) {
+    // Registered first, so it is logged before the form's load handler runs.
+    onLoad([this] { log_.push_back(name_ + " loaded"); });
+}
 
 RecordingWindow::~RecordingWindow() = default;
 
@@ -56,7 +55,7 @@ RecordingWindow::Control& RecordingWindow::control(std::string_view name) {
     auto found = controls_.find(name);
     if (found == controls_.end()) {
         found =
-            controls_.emplace(std::string(name), std::make_unique<Control>(*this, runtime_)).first;
+            controls_.emplace(std::string(name), std::make_unique<Control>(*this, runtime())).first;
     }
     return *found->second;
 }
@@ -64,48 +63,40 @@ RecordingWindow::Control& RecordingWindow::control(std::string_view name) {
 forms::Label& RecordingWindow::label(std::string_view name) { return control(name); }
 forms::TextBox& RecordingWindow::textBox(std::string_view name) { return control(name); }
 forms::Clickable& RecordingWindow::clickable(std::string_view name) { return control(name); }
-forms::Timer& RecordingWindow::timer(std::string_view name) { return control(name); }
 forms::Browser& RecordingWindow::browser(std::string_view name) { return control(name); }
 RecordingListBox& RecordingWindow::list(std::string_view name) { return control(name).list; }
 std::string RecordingWindow::caption(std::string_view name) { return control(name).captionValue; }
 std::string RecordingWindow::text(std::string_view name) { return control(name).textValue; }
 
-bool RecordingWindow::timerRunning(std::string_view name) {
-    return loaded_ && control(name).enabled && control(name).interval > 0;
+RecordingClock& RecordingWindow::clock(std::string_view name) {
+    timer(name);
+    return *clocks_.find(name)->second;
 }
 
-void RecordingWindow::load() {
-    if (loaded_) return;
-    loaded_ = true;
-    runtime_.windowLoaded(this);
-    log_.push_back(name_ + " loaded");
-    raiseLoad();
+std::unique_ptr<forms::TimerClock> RecordingWindow::makeClock(std::string_view name,
+                                                              forms::Handler tick) {
+    auto clock = std::make_unique<RecordingClock>(std::move(tick));
+    clocks_.emplace(std::string(name), clock.get());
+    return clock;
 }
 
 void RecordingWindow::show() {
     load();
     log_.push_back(name_ + " shown");
+    drawn();
 }
 
-void RecordingWindow::unload() {
-    if (!loaded_) return;
-    loaded_ = false;
+void RecordingWindow::dismiss() {
     unloaded_ = true;
     log_.push_back(name_ + " unloaded");
-    runtime_.windowUnloaded(this);
 }
 
 void RecordingWindow::click(std::string_view name) {
-    for (const forms::Handler& handler : control(name).clicks) runtime_.handle(handler);
+    for (const forms::Handler& handler : control(name).clicks) runtime().handle(handler);
 }
 
 void RecordingWindow::typeCharacter() {
-    for (const forms::Handler& handler : characterKeyHandlers()) runtime_.handle(handler);
-}
-
-void RecordingWindow::tick(std::string_view name) {
-    if (!timerRunning(name)) return;
-    for (const forms::Handler& handler : control(name).ticks) runtime_.handle(handler);
+    for (const forms::Handler& handler : characterKeyHandlers()) runtime().handle(handler);
 }
 
 void RecordingClipboard::clear() {

@@ -8,7 +8,7 @@
 #include "inventory/error.h"
 #include "net/page_reader.h"
 #include "ui/forms/desktop.h"
-#include "ui/forms/window.h"
+#include "ui/forms/lifecycle_window.h"
 #include "ui/forms/window_runtime.h"
 
 // A window runtime without a toolkit: windows and desktop services that record what the forms
@@ -52,7 +52,26 @@ class RecordingListBox : public forms::ListBox {
     std::vector<forms::Handler> handlers_;
 };
 
-class RecordingWindow : public forms::Window {
+// A timer's clock that the test drives: tick() is one interval gone by.
+class RecordingClock : public forms::TimerClock {
+  public:
+    explicit RecordingClock(forms::Handler tick) : tick_(std::move(tick)) {}
+    void start(int milliseconds) override;
+    void stop() override { running = false; }
+    // Whether or not the clock runs, as a tick already due may still come after stop().
+    void tick() const { tick_(); }
+
+    bool running = false;
+    // The interval of the last start, and how many starts there were.
+    int interval = 0;
+    int starts = 0;
+
+  private:
+    forms::Handler tick_;
+};
+
+// Shown counts as drawn, as on Win32.
+class RecordingWindow : public forms::LifecycleWindow {
   public:
     RecordingWindow(std::string name, forms::WindowRuntime& runtime, EventLog& log);
     ~RecordingWindow() override;
@@ -61,25 +80,21 @@ class RecordingWindow : public forms::Window {
     forms::TextBox& textBox(std::string_view name) override;
     forms::ListBox& listBox(std::string_view name) override { return list(name); }
     forms::Clickable& clickable(std::string_view name) override;
-    forms::Timer& timer(std::string_view name) override;
     forms::Browser& browser(std::string_view name) override;
-    void load() override;
-    bool isLoaded() const override { return loaded_; }
     void show() override;
-    void unload() override;
     void setFirstFocus(std::string_view control) override { firstFocus = control; }
 
     // The user's events, each inside the runtime's error boundary.
     void click(std::string_view control);
     void typeCharacter();
-    // One tick of the timer, whether or not it runs: the test is the clock.
-    void tick(std::string_view timer);
+    // One tick of the timer's clock, whether or not it runs: the test is the clock.
+    void tick(std::string_view timer) { clock(timer).tick(); }
     void select(std::string_view list, int row) { this->list(list).setSelectedIndex(row); }
 
     RecordingListBox& list(std::string_view name);
     std::string caption(std::string_view label);
     std::string text(std::string_view textBox);
-    bool timerRunning(std::string_view timer);
+    RecordingClock& clock(std::string_view timer);
     const std::vector<std::string>& navigations() const { return navigations_; }
     bool wasUnloaded() const { return unloaded_; }
 
@@ -89,13 +104,15 @@ class RecordingWindow : public forms::Window {
     struct Control;
 
     Control& control(std::string_view name);
+    std::unique_ptr<forms::TimerClock> makeClock(std::string_view name,
+                                                 forms::Handler tick) override;
+    void dismiss() override;
 
     std::string name_;
-    forms::WindowRuntime& runtime_;
     EventLog& log_;
-    bool loaded_ = false;
     bool unloaded_ = false;
     std::map<std::string, std::unique_ptr<Control>, std::less<>> controls_;
+    std::map<std::string, RecordingClock*, std::less<>> clocks_;
     std::vector<std::string> navigations_;
 };
 

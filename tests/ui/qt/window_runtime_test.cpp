@@ -58,6 +58,20 @@ TEST_F(WindowRuntimeTest, SlotCreatesOnFirstReferenceAndAFreshWindowAfterUnload)
     EXPECT_EQ(first->loads, 1);
 }
 
+TEST_F(WindowRuntimeTest, TimersTickOnceTheWindowHasBeenPainted) {
+    int ticks = 0;
+    forms::Timer& timer = first->timer("Timer1");
+    timer.setInterval(1);
+    timer.setEnabled(true);
+    timer.onTick([&] { ++ticks; });
+    first->load();
+    processEvents(50);
+    EXPECT_EQ(ticks, 0) << "loaded, never painted";
+    first->show();
+    processEvents(50);
+    EXPECT_GT(ticks, 0);
+}
+
 TEST_F(WindowRuntimeTest, NoCloseBoxUnloadAfterTheProcessEnded) {
     first->show();
     rt.runtime.end(0);
