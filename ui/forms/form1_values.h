@@ -11,7 +11,7 @@
 namespace kestrel::forms {
 
 struct ValueLabel {
-    std::string_view name;  // the label's layout name
+    layout::LabelName name;
     InventoryField::Member field;
 };
 

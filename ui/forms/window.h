@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "ui/forms/controls.h"
+#include "ui/layout/control_name.h"
 
 namespace kestrel::forms {
 
 // One top-level window as its form sees it: the controls laid out for it (found by their
-// layout names: "Label21", "slotsLst", "WB", ...), its life and its events.
+// layout names, the constants of layout_names.h: layout::form1::Label21, ...), its life and its
+// events.
 //
 // Life of a window: created (controls exist, nothing shown), loaded (once: it counts as one of
 // Kestrel's windows and its load event has run), shown, unloaded (hidden, timers stopped, gone
@@ -22,15 +24,16 @@ class Window {
     virtual ~Window() = default;
 
     // The control of that kind with that layout name. Throws kestrel::Error naming the control
-    // when the window has none. The reference stays valid as long as the window object.
-    // clickable() finds command buttons, pictures and labels alike. Timers are not laid out: a
-    // window has whatever timer its form asks for, made disabled on the first call with a name.
-    virtual Label& label(std::string_view name) = 0;
-    virtual TextBox& textBox(std::string_view name) = 0;
-    virtual ListBox& listBox(std::string_view name) = 0;
-    virtual Clickable& clickable(std::string_view name) = 0;
+    // when the window has none (a name of another window's layout). The reference stays valid
+    // as long as the window object. clickable() finds command buttons and links alike. Timers are
+    // not laid out: a window has whatever timer its form asks for, made disabled on the first call
+    // with a name.
+    virtual Label& label(layout::LabelName name) = 0;
+    virtual TextBox& textBox(layout::TextBoxName name) = 0;
+    virtual ListBox& listBox(layout::ListBoxName name) = 0;
+    virtual Clickable& clickable(layout::ClickableName name) = 0;
     virtual Timer& timer(std::string_view name) = 0;
-    virtual Browser& browser(std::string_view name) = 0;
+    virtual Browser& browser(layout::BrowserName name) = 0;
 
     // Loads the window unless it has been loaded before (an unloaded window stays unloaded):
     // marks it loaded first (so that the load event may touch its controls), tells the runtime,

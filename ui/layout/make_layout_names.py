@@ -5,8 +5,9 @@ usage: make_layout_names.py OUTPUT.h FILE.ui...
 
 Per window, in namespace kestrel::layout::<file name>: kWindow (the window's name), kPlace
 (where its client area's top-left corner goes on the screen, in twips; only for a window that
-has a place) and one std::string_view per control, named as the designer named it, so that code
-naming a control that the layout does not have fails to compile. kApplicationTitle is the title
+has a place) and one ControlName per control, named as the designer named it and typed by its
+kind, so that code naming a control that the layout does not have, or asking for it as another
+kind, fails to compile. kApplicationTitle is the title
 that every titled window shares.
 """
 import sys
@@ -29,6 +30,8 @@ def emit(windows, sources):
         "",
         "#include <string_view>",
         "",
+        '#include "ui/layout/control_name.h"',
+        "",
         "namespace kestrel::layout {",
         "",
         "// The title of every titled window and of every message box.",
@@ -50,7 +53,8 @@ def emit(windows, sources):
         for c in w["controls"]:
             if c["name"] in RESERVED:
                 raise LayoutError(f"{w['name']}: the control name {c['name']} is reserved")
-            lines.append(f"inline constexpr std::string_view {c['name']} = {literal(c['name'])};")
+            lines.append(f"inline constexpr ControlName<ControlKind::{c['kind']}> {c['name']}"
+                         f"{{{literal(c['name'])}}};")
         lines.append(f"}}  // namespace {space}")
         lines.append("")
     lines += ["}  // namespace kestrel::layout", ""]

@@ -72,7 +72,7 @@ Form1Window::Form1Window(forms::WindowRuntime& windowRuntime, forms::Desktop& de
 
 Form1Window::~Form1Window() = default;
 
-forms::Browser& Form1Window::browser(std::string_view name) {
+forms::Browser& Form1Window::browser(layout::BrowserName name) {
     if (name != layout::form1::WB) return KestrelWindow::browser(name);
     return *browser_;
 }

@@ -26,7 +26,7 @@ class Form1Window : public KestrelWindow {
 
     forms::Form1& form() { return *form_; }
 
-    forms::Browser& browser(std::string_view name) override;
+    forms::Browser& browser(layout::BrowserName name) override;
 
   private:
     std::unique_ptr<Ui::Form1> ui_;

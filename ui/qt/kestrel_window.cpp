@@ -25,26 +25,26 @@ KestrelWindow::~KestrelWindow() {
     for (QObject* child : findChildren<QObject*>()) child->blockSignals(true);
 }
 
-forms::Label& KestrelWindow::label(std::string_view name) {
+forms::Label& KestrelWindow::label(layout::LabelName name) {
     return forms::controlAdapter<forms::Label>(
         labels_, name, [&] { return std::make_unique<QtLabel>(child<QLabel>(name)); });
 }
 
-forms::TextBox& KestrelWindow::textBox(std::string_view name) {
+forms::TextBox& KestrelWindow::textBox(layout::TextBoxName name) {
     return forms::controlAdapter<forms::TextBox>(
         textBoxes_, name, [&] { return std::make_unique<QtTextBox>(child<QPlainTextEdit>(name)); });
 }
 
-forms::ListBox& KestrelWindow::listBox(std::string_view name) {
+forms::ListBox& KestrelWindow::listBox(layout::ListBoxName name) {
     return forms::controlAdapter<forms::ListBox>(listBoxes_, name, [&] {
         return std::make_unique<QtListBox>(child<QListWidget>(name), runtime());
     });
 }
 
-forms::Clickable& KestrelWindow::clickable(std::string_view name) {
+forms::Clickable& KestrelWindow::clickable(layout::ClickableName name) {
     return forms::controlAdapter<forms::Clickable>(
         clickables_, name, [&]() -> std::unique_ptr<forms::Clickable> {
-            const QString objectName = QString::fromUtf8(name.data(), std::ssize(name));
+            const QString objectName = QString::fromUtf8(name.name.data(), std::ssize(name.name));
             if (auto* button = findChild<QAbstractButton*>(objectName)) {
                 return std::make_unique<QtClickable>([this, button](forms::Handler handler) {
                     connectHandler(runtime(), button, &QAbstractButton::clicked, this,
@@ -59,7 +59,7 @@ forms::Clickable& KestrelWindow::clickable(std::string_view name) {
         });
 }
 
-forms::Browser& KestrelWindow::browser(std::string_view name) {
+forms::Browser& KestrelWindow::browser(layout::BrowserName name) {
     throw Error("the window " + objectName().toStdString() + " has no browser " +
                 std::string(name));
 }

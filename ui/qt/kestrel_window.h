@@ -24,12 +24,12 @@ class KestrelWindow : public QWidget, public forms::LifecycleWindow {
     ~KestrelWindow() override;
 
     // forms::Window
-    forms::Label& label(std::string_view name) override;
-    forms::TextBox& textBox(std::string_view name) override;
-    forms::ListBox& listBox(std::string_view name) override;
-    forms::Clickable& clickable(std::string_view name) override;
+    forms::Label& label(layout::LabelName name) override;
+    forms::TextBox& textBox(layout::TextBoxName name) override;
+    forms::ListBox& listBox(layout::ListBoxName name) override;
+    forms::Clickable& clickable(layout::ClickableName name) override;
     // This window has no browser; the main window's class has one.
-    forms::Browser& browser(std::string_view name) override;
+    forms::Browser& browser(layout::BrowserName name) override;
     void show() override;
     void setFirstFocus(std::string_view control) override;
 

@@ -5,18 +5,9 @@
 #include <span>
 #include <string_view>
 
-namespace kestrel::layout {
+#include "ui/layout/control_name.h"
 
-// What a control is, as far as building it natively goes.
-enum class ControlKind {
-    frame,    // captioned or captionless border around other controls
-    label,    // one caption, no input
-    link,     // a label (or picture) that takes clicks and shows the hand pointer
-    textBox,  // multi-line, read-only text
-    button,   // push button
-    listBox,  // single-selection, unsorted rows
-    browser,  // the embedded web browser
-};
+namespace kestrel::layout {
 
 // Layout rectangle in twips (1/1440 inch, 15 to a pixel at 96 dpi), relative to the parent's
 // top-left corner (the window's client area for top-level controls).

@@ -42,32 +42,32 @@ FormEvents Win32Window::events() {
     return events;
 }
 
-forms::Label& Win32Window::label(std::string_view name) {
+forms::Label& Win32Window::label(layout::LabelName name) {
     return forms::controlAdapter<Win32Label>(labels_, name, [&] {
         return std::make_unique<Win32Label>(window_->controls().control(name));
     });
 }
 
-forms::TextBox& Win32Window::textBox(std::string_view name) {
+forms::TextBox& Win32Window::textBox(layout::TextBoxName name) {
     return forms::controlAdapter<Win32TextBox>(textBoxes_, name, [&] {
         return std::make_unique<Win32TextBox>(window_->controls().control(name));
     });
 }
 
-forms::ListBox& Win32Window::listBox(std::string_view name) {
+forms::ListBox& Win32Window::listBox(layout::ListBoxName name) {
     return forms::controlAdapter<Win32ListBox>(listBoxes_, name, [&] {
         return std::make_unique<Win32ListBox>(window_->controls().control(name), runtime());
     });
 }
 
-forms::Clickable& Win32Window::clickable(std::string_view name) {
+forms::Clickable& Win32Window::clickable(layout::ClickableName name) {
     return forms::controlAdapter<Win32Clickable>(clickables_, name, [&] {
         window_->controls().control(name);  // throws for a control the window lacks
         return std::make_unique<Win32Clickable>(runtime());
     });
 }
 
-forms::Browser& Win32Window::browser(std::string_view name) {
+forms::Browser& Win32Window::browser(layout::BrowserName name) {
     window_->controls().control(name);  // throws for a control the window lacks
     if (!window_->browser()) {
         throw Error("the window " + std::string(window_->controls().layout().name) +

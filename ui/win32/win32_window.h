@@ -26,11 +26,11 @@ class Win32Window final : public forms::LifecycleWindow {
     Win32Window(std::string_view layoutName, forms::WindowRuntime& runtime, Unloaded unloaded);
     ~Win32Window() override;
 
-    forms::Label& label(std::string_view name) override;
-    forms::TextBox& textBox(std::string_view name) override;
-    forms::ListBox& listBox(std::string_view name) override;
-    forms::Clickable& clickable(std::string_view name) override;
-    forms::Browser& browser(std::string_view name) override;
+    forms::Label& label(layout::LabelName name) override;
+    forms::TextBox& textBox(layout::TextBoxName name) override;
+    forms::ListBox& listBox(layout::ListBoxName name) override;
+    forms::Clickable& clickable(layout::ClickableName name) override;
+    forms::Browser& browser(layout::BrowserName name) override;
     void show() override;
     void setFirstFocus(std::string_view control) override { firstFocus_ = control; }
 

@@ -26,7 +26,7 @@ TEST_F(DialogTest, LoadComposesTheFourParagraphsWithCrLfBetween) {
     EXPECT_EQ(text.substr(0, 67),
               "Please read the following carefully before using the scan tool.\r\n\r\n");
     EXPECT_TRUE(text.ends_with("help you find the compatible memory."));
-    EXPECT_EQ(window.firstFocus, layout::dialog::Text1);
+    EXPECT_EQ(window.firstFocus, layout::dialog::Text1.name);
 }
 
 TEST_F(DialogTest, OkShowsTheScanScreenBeforeTheDialogGoes) {

@@ -60,10 +60,10 @@ RecordingWindow::Control& RecordingWindow::control(std::string_view name) {
     return *found->second;
 }
 
-forms::Label& RecordingWindow::label(std::string_view name) { return control(name); }
-forms::TextBox& RecordingWindow::textBox(std::string_view name) { return control(name); }
-forms::Clickable& RecordingWindow::clickable(std::string_view name) { return control(name); }
-forms::Browser& RecordingWindow::browser(std::string_view name) { return control(name); }
+forms::Label& RecordingWindow::label(layout::LabelName name) { return control(name); }
+forms::TextBox& RecordingWindow::textBox(layout::TextBoxName name) { return control(name); }
+forms::Clickable& RecordingWindow::clickable(layout::ClickableName name) { return control(name); }
+forms::Browser& RecordingWindow::browser(layout::BrowserName name) { return control(name); }
 RecordingListBox& RecordingWindow::list(std::string_view name) { return control(name).list; }
 std::string RecordingWindow::caption(std::string_view name) { return control(name).captionValue; }
 std::string RecordingWindow::text(std::string_view name) { return control(name).textValue; }

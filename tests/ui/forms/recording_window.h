@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "control_name_printing.h"
 #include "inventory/error.h"
 #include "net/page_reader.h"
 #include "ui/forms/desktop.h"
@@ -76,11 +77,11 @@ class RecordingWindow : public forms::LifecycleWindow {
     RecordingWindow(std::string name, forms::WindowRuntime& runtime, EventLog& log);
     ~RecordingWindow() override;
 
-    forms::Label& label(std::string_view name) override;
-    forms::TextBox& textBox(std::string_view name) override;
-    forms::ListBox& listBox(std::string_view name) override { return list(name); }
-    forms::Clickable& clickable(std::string_view name) override;
-    forms::Browser& browser(std::string_view name) override;
+    forms::Label& label(layout::LabelName name) override;
+    forms::TextBox& textBox(layout::TextBoxName name) override;
+    forms::ListBox& listBox(layout::ListBoxName name) override { return list(name); }
+    forms::Clickable& clickable(layout::ClickableName name) override;
+    forms::Browser& browser(layout::BrowserName name) override;
     void show() override;
     void setFirstFocus(std::string_view control) override { firstFocus = control; }
 

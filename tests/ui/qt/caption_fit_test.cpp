@@ -22,8 +22,7 @@ namespace {
 
 bool isValueLabel(const QWidget& widget) {
     return std::ranges::any_of(forms::kValueLabels, [&](const forms::ValueLabel& value) {
-        return widget.objectName() ==
-               QString::fromUtf8(value.name.data(), qsizetype(value.name.size()));
+        return widget.objectName() == qtName(value.name);
     });
 }
 

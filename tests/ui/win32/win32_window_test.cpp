@@ -73,7 +73,7 @@ TEST_F(Win32FormWindow, CaptionsAreShownAndReadBackAsPlainText) {
     wchar_t shown[64] = {};
     GetWindowTextW(window.native().controls().control(layout::form1::Label21), shown, 64);
     EXPECT_EQ(windows::toUtf8(shown), text);
-    EXPECT_THROW(window.label("NoSuchLabel"), Error);
+    EXPECT_THROW(window.label(layout::LabelName{"NoSuchLabel"}), Error) << "a name of no layout";
 }
 
 TEST_F(Win32FormWindow, TimerTicksOnlyWhileTheWindowIsLoadedAndShown) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "control_name_printing.h"
 #include "message_pump.h"
 #include "platform/windows/utf16.h"
 #include "ui/layout/layout_names.h"
@@ -155,9 +156,10 @@ TEST_F(Win32Windows, TabFollowsTheLayoutsOrderAndEnterOrEscapePressNoButton) {
     };
     EXPECT_TRUE(focused(layout::form1::slotsLst));
     // Command1 is hidden, so Tab passes it by.
-    for (const auto next :
-         {layout::form1::clipboardCmd, layout::form1::WB, layout::form1::memoryLst,
-          layout::form1::speedLst, layout::form1::slotsLst}) {
+    const std::string_view tabOrder[] = {layout::form1::clipboardCmd, layout::form1::WB,
+                                         layout::form1::memoryLst, layout::form1::speedLst,
+                                         layout::form1::slotsLst};
+    for (const std::string_view next : tabOrder) {
         PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
         pumpAWhile();
         EXPECT_TRUE(focused(next)) << next;
