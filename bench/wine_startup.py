@@ -29,6 +29,8 @@ _DIALOG = ui_layout.window("Dialog")
 TITLE = _DIALOG.title
 # The disclaimer's OK button on the screen.
 OK_BUTTON = tuple(p + c for p, c in zip(_DIALOG.place, _DIALOG.centre("OKButton")))
+# The two windows share the title; the main window is the wide one, whatever its frame.
+WIDE = (_DIALOG.size[0] + ui_layout.window("Form1").size[0]) // 2
 
 
 def shown(env, title, wide=None):
@@ -41,7 +43,7 @@ def shown(env, title, wide=None):
                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout.decode()
         values = dict(line.split("=", 1) for line in geometry.split() if "=" in line)
         width = int(values.get("WIDTH", "0"))  # a window that went meanwhile has none
-        if (width > 600) == wide:
+        if (width > WIDE) == wide:
             return window
     return None
 
