@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <optional>
 
-#include "inventory/overloaded.h"
 #include "inventory/selector_request.h"
+#include "inventory/text_helpers.h"
 
 namespace kestrel::cli {
 namespace {
@@ -50,24 +50,18 @@ ordered_json module(const MemoryModule& m) {
 std::string escapeInvisibles(const std::string& json) {
     std::string out;
     out.reserve(json.size());
-    const auto escape = [&](unsigned code) {
-        char buffer[8];
-        std::snprintf(buffer, sizeof buffer, "\\u%04x", code);
+    const auto escape = [&](char32_t code) {
+        char buffer[12];
+        std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(code));
         out += buffer;
     };
     for (std::size_t i = 0; i < json.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(json[i]);
-        const auto next = [&](std::size_t k) {
-            return i + k < json.size() ? static_cast<unsigned char>(json[i + k]) : 0u;
-        };
-        if (byte == 0x7F) {
-            escape(byte);
-        } else if (byte == 0xC2 && next(1) >= 0x80 && next(1) <= 0x9F) {
-            escape(next(1));
-            i += 1;
-        } else if (byte == 0xE2 && next(1) == 0x80 && (next(2) == 0xA8 || next(2) == 0xA9)) {
-            escape(0x2000u | (next(2) - 0x80u));
-            i += 2;
+        // The writer escaped every C0 control inside a string already; those left are its own
+        // line breaks.
+        const auto control = controlCharacterAt(json, i);
+        if (control && control->code >= 0x7F) {
+            escape(control->code);
+            i += control->length - 1;
         } else {
             out += json[i];
         }

@@ -1,6 +1,5 @@
 #include "inventory/inventory_scan.h"
 
-#include <cmath>
 #include <limits>
 
 #include "inventory/error.h"
@@ -47,25 +46,25 @@ namespace {
                 ": " + why);
 }
 
-// A number that number() has already checked against its declared width, as a type of that
-// width.
+// A whole number that number() has checked against its declared width, in a type of that width.
 template <class Whole>
-std::optional<Whole> checkedNumber(const InventoryValue& value) {
-    const auto number = requireUnsigned(value, std::numeric_limits<Whole>::digits);
-    return number ? std::optional<Whole>(static_cast<Whole>(*number)) : std::nullopt;
+std::optional<Whole> narrowed(std::optional<std::uint64_t> whole) {
+    return whole ? std::optional<Whole>(static_cast<Whole>(*whole)) : std::nullopt;
 }
 
 }  // namespace
 
-InventoryValue InventoryScan::number(const ManagementObject& object, std::string_view className,
-                                     std::string_view property) const {
+InventoryScan::Number InventoryScan::number(const ManagementObject& object,
+                                            std::string_view className,
+                                            std::string_view property) const {
     InventoryValue value = object.property(property);
+    std::optional<std::uint64_t> whole;
     try {
-        requireUnsigned(value, schema::declaredBits(property));
+        whole = requireUnsigned(value, schema::declaredBits(property));
     } catch (const Error& e) {
         failOn(className, property, value, e.what());
     }
-    return value;
+    return {std::move(value), whole};
 }
 
 std::string InventoryScan::rowText(const InventoryValue& value) const {
@@ -77,12 +76,12 @@ void InventoryScan::readComputerSystem() {
     forEach(cls, [&](const ManagementObject& o) {
         inv_.systemManufacturer = o.property(schema::kManufacturer);
         inv_.systemModel = o.property(schema::kModel);
-        const InventoryValue bytes = number(o, cls.name, schema::kTotalPhysicalMemory);
-        const InventoryValue megabytes = divide(bytes, unit_ * unit_);
+        const Number bytes = number(o, cls.name, schema::kTotalPhysicalMemory);
+        const InventoryValue megabytes = divide(bytes.value, unit_ * unit_);
         if (!megabytes.isNull()) {
             inv_.installedMemoryMB = toDouble(megabytes);
             inv_.installedMemoryGB = roundToCents(inv_.installedMemoryMB / unit_);
-            inv_.installedMemoryBytes = checkedNumber<std::uint64_t>(bytes);
+            inv_.installedMemoryBytes = bytes.whole;
         }
         inv_.systemType = o.property(schema::kSystemType);
     });
@@ -94,29 +93,28 @@ void InventoryScan::readMemoryArrays() {
     bool anyArray = false;
     bool anyCapacity = false;
     bool anySlotCount = false;
-    double megabytes = 0;
     std::uint64_t kilobytes = 0;  // each array's within 32 bits, so the sum stays within 64
     std::int64_t slots = 0;
     const auto& cls = schema::kPhysicalMemoryArray;
+    // Empty counts as 0, as everywhere in the scan; Null is no figure at all.
     forEach(cls, [&](const ManagementObject& o) {
         anyArray = true;
-        const InventoryValue maxCapacity = number(o, cls.name, schema::kMaxCapacity);
-        const InventoryValue capacity = divide(maxCapacity, unit_);
-        if (!capacity.isNull()) {
+        const Number maxCapacity = number(o, cls.name, schema::kMaxCapacity);
+        if (!maxCapacity.value.isNull()) {
             anyCapacity = true;
-            megabytes += toDouble(capacity);
-            kilobytes += checkedNumber<std::uint32_t>(maxCapacity).value_or(0);
+            kilobytes += maxCapacity.whole.value_or(0);
         }
         // A count within 16 bits, so the sum over any number of arrays stays far within 64.
-        const InventoryValue devices = number(o, cls.name, schema::kMemoryDevices);
-        if (!devices.isNull()) {
+        const Number devices = number(o, cls.name, schema::kMemoryDevices);
+        if (!devices.value.isNull()) {
             anySlotCount = true;
-            slots += static_cast<std::int64_t>(toDouble(devices));
+            slots += static_cast<std::int64_t>(devices.whole.value_or(0));
         }
     });
     if (anyCapacity) {
-        inv_.maximumMemoryMB = megabytes;
-        inv_.maximumMemoryGB = roundToCents(megabytes / unit_);
+        // Exact: a sum of kilobytes within 64 bits is a double's whole number, a 1024th of it too.
+        inv_.maximumMemoryMB = static_cast<double>(kilobytes) / unit_;
+        inv_.maximumMemoryGB = roundToCents(inv_.maximumMemoryMB / unit_);
         inv_.maximumMemoryBytes = kilobytes * 1024;
     }
     if (anySlotCount) {
@@ -130,13 +128,13 @@ void InventoryScan::readModules() {
     MemoryMakers makers;
     const auto& cls = schema::kPhysicalMemory;
     forEach(cls, [&](const ManagementObject& o) {
-        const InventoryValue bytes = number(o, cls.name, schema::kCapacity);
-        const InventoryValue size = divide(bytes, unit_ * unit_);
+        const Number bytes = number(o, cls.name, schema::kCapacity);
+        const InventoryValue size = divide(bytes.value, unit_ * unit_);
         format_.append(inv_.moduleCapacities, size, " MB,");
-        const InventoryValue type = number(o, cls.name, schema::kMemoryType);
-        format_.append(inv_.moduleMemoryTypes, type, ",");
-        const InventoryValue speed = number(o, cls.name, schema::kSpeed);
-        format_.append(inv_.moduleSpeeds, speed, " MHz,");
+        const Number type = number(o, cls.name, schema::kMemoryType);
+        format_.append(inv_.moduleMemoryTypes, type.value, ",");
+        const Number speed = number(o, cls.name, schema::kSpeed);
+        format_.append(inv_.moduleSpeeds, speed.value, " MHz,");
         const InventoryValue locator = o.property(schema::kDeviceLocator);
         format_.append(inv_.moduleLocators, locator, ",");
         // The maker is Kestrel's addition to the module query: an object without it is no error.
@@ -145,11 +143,11 @@ void InventoryScan::readModules() {
         format_.append(inv_.moduleManufacturers, manufacturer, ",");
         auto maker = makerOf(manufacturer, o.find(schema::kModuleManufacturerId));
         if (maker) makers.add(*maker);
-        inv_.modules.push_back(
-            {locator, checkedNumber<std::uint64_t>(bytes), checkedNumber<std::uint16_t>(type),
-             checkedNumber<std::uint32_t>(speed), manufacturer, std::move(maker)});
+        inv_.modules.push_back({locator, bytes.whole, narrowed<std::uint16_t>(type.whole),
+                                narrowed<std::uint32_t>(speed.whole), manufacturer,
+                                std::move(maker)});
         inv_.moduleRows.push_back({rowText(locator), rowText(format_.join(size, " MB")),
-                                   rowText(format_.join(speed, " MHz"))});
+                                   rowText(format_.join(speed.value, " MHz"))});
         if (inv_.moduleCount == std::numeric_limits<std::int16_t>::max()) {
             throw Error("overflow: more than 32767 memory modules");
         }
@@ -158,13 +156,10 @@ void InventoryScan::readModules() {
     inv_.memoryMakers = makers.text();
 }
 
-std::optional<std::string> InventoryScan::makerOf(const std::optional<InventoryValue>& manufacturer,
+std::optional<std::string> InventoryScan::makerOf(const InventoryValue& manufacturer,
                                                   const std::optional<InventoryValue>& id) const {
-    const auto text = [&](const std::optional<InventoryValue>& v) {
-        return v ? format_.text(*v) : std::string();
-    };
-    const std::string idText = text(id);
-    return moduleMakerName(text(manufacturer),
+    const std::string idText = id ? format_.text(*id) : std::string();
+    return moduleMakerName(format_.text(manufacturer),
                            idText.empty() ? std::nullopt : std::optional<std::string_view>(idText));
 }
 
@@ -173,8 +168,8 @@ void InventoryScan::readProcessor() {
     forEach(cls, [&](const ManagementObject& o) {
         inv_.processorName = o.property(schema::kName);
         inv_.processorManufacturer = o.property(schema::kManufacturer);
-        inv_.processorClockSpeed = number(o, cls.name, schema::kCurrentClockSpeed);
-        inv_.processorExtClock = number(o, cls.name, schema::kExtClock);
+        inv_.processorClockSpeed = number(o, cls.name, schema::kCurrentClockSpeed).value;
+        inv_.processorExtClock = number(o, cls.name, schema::kExtClock).value;
     });
 }
 
@@ -219,7 +214,7 @@ void InventoryScan::writeMemoryTexts() {
 
 void InventoryScan::finish() {
     inv_.reportText = buildReport(inv_);
-    inv_.selectorUrl = buildSelectorUrl(inv_, format_, site_);
+    inv_.selectorUrl = buildSelectorUrl(inv_, site_);
 }
 
 }  // namespace kestrel

@@ -41,12 +41,18 @@ class InventoryScan {
     void writeMemoryTexts();
     void finish();
 
-    // A size, speed, count or code as read, the error naming the class, property and value
-    // when it is not a whole number within the type the instrumentation declares for it.
-    InventoryValue number(const ManagementObject& object, std::string_view className,
-                          std::string_view property) const;
+    // A size, speed, count or code as read, and the whole number it holds (none for Null or
+    // Empty).
+    struct Number {
+        InventoryValue value;
+        std::optional<std::uint64_t> whole;
+    };
+    // The error names the class, property and value when it is not a whole number within the
+    // type the instrumentation declares for it.
+    Number number(const ManagementObject& object, std::string_view className,
+                  std::string_view property) const;
     // A module's maker from its manufacturer text, else from its JEP106 code.
-    std::optional<std::string> makerOf(const std::optional<InventoryValue>& manufacturer,
+    std::optional<std::string> makerOf(const InventoryValue& manufacturer,
                                        const std::optional<InventoryValue>& id) const;
     // A row shows a value's text with control characters blanked, as a caption does.
     std::string rowText(const InventoryValue& value) const;

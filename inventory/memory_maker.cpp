@@ -139,7 +139,7 @@ bool looksLikeCode(std::string_view text) {
 std::optional<ModuleMaker> moduleMaker(std::string_view written) {
     // Blanked before anything else reads it, so that "Samsung\0" is the name "Samsung",
     // "80CE\0" a code and "Not Specified\0" a placeholder.
-    const std::string blanked = blankControls(std::string(written));
+    const std::string blanked = blankControls(written);
     const std::string_view text = trimBlanks(blanked);
     if (isPlaceholder(text)) return std::nullopt;
     if (const auto maker = decodedMaker(text)) return ModuleMaker{std::string(*maker), true};

@@ -28,9 +28,8 @@ std::string percentEncode(std::string_view text) {
     return encoded;
 }
 
-std::string buildSelectorUrl(const SystemInventory& inv, const ValueFormat& format,
-                             const SelectorSite& site) {
-    const auto value = [&](const InventoryValue& v) { return percentEncode(format.text(v)); };
+std::string buildSelectorUrl(const SystemInventory& inv, const SelectorSite& site) {
+    const auto value = [&](const InventoryValue& v) { return percentEncode(inv.format.text(v)); };
     return "http://" + site.host + "/selector/kestrel.asp?manufacturer%20=%20" +
            value(inv.systemManufacturer) + "&mdlname=" + value(selectorModel(inv)) +
            "&bName=" + value(inv.boardProduct) +

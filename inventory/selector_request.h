@@ -27,7 +27,6 @@ std::string percentEncode(std::string_view text);
 
 // The selector page address with its nine query parameters in their fixed order. The blanks
 // around the first key's "=" are written %20, as no request line can carry them.
-std::string buildSelectorUrl(const SystemInventory& inventory, const ValueFormat& format,
-                             const SelectorSite& site);
+std::string buildSelectorUrl(const SystemInventory& inventory, const SelectorSite& site);
 
 }  // namespace kestrel

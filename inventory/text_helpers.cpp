@@ -133,25 +133,28 @@ std::optional<std::string> firmwareTextIfAny(const std::optional<std::string>& b
     return bytes ? std::optional(firmwareText(*bytes)) : std::nullopt;
 }
 
+std::optional<ControlCharacter> controlCharacterAt(std::string_view utf8, std::size_t at) {
+    // A byte below 0x80 is a whole character, C1 controls are C2 80 to C2 9F, the two
+    // separators E2 80 A8 and E2 80 A9.
+    const auto byte = [&](std::size_t k) {
+        return at + k < utf8.size() ? static_cast<unsigned char>(utf8[at + k]) : 0u;
+    };
+    if (byte(0) < 0x20 || byte(0) == 0x7F) return ControlCharacter{byte(0), 1};
+    if (byte(0) == 0xC2 && byte(1) >= 0x80 && byte(1) <= 0x9F) return ControlCharacter{byte(1), 2};
+    if (byte(0) == 0xE2 && byte(1) == 0x80 && (byte(2) == 0xA8 || byte(2) == 0xA9))
+        return ControlCharacter{0x2000u | (byte(2) - 0x80u), 3};
+    return std::nullopt;
+}
+
 std::string blankControls(std::string_view text) {
-    std::string shown = firmwareText(text);
-    // Valid UTF-8 now: a byte below 0x80 is a whole character, C1 controls are C2 80 to C2 9F,
-    // the two separators E2 80 A8 and E2 80 A9. Each becomes one blank in place.
+    const std::string shown = firmwareText(text);
+    // Valid UTF-8 now: each control character becomes one blank in place.
     std::string out;
     out.reserve(shown.size());
     for (std::size_t i = 0; i < shown.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(shown[i]);
-        const auto next = [&](std::size_t k) {
-            return i + k < shown.size() ? static_cast<unsigned char>(shown[i + k]) : 0;
-        };
-        if (byte < 0x20 || byte == 0x7F) {
+        if (const auto control = controlCharacterAt(shown, i)) {
             out += ' ';
-        } else if (byte == 0xC2 && next(1) >= 0x80 && next(1) <= 0x9F) {
-            out += ' ';
-            i += 1;
-        } else if (byte == 0xE2 && next(1) == 0x80 && (next(2) == 0xA8 || next(2) == 0xA9)) {
-            out += ' ';
-            i += 2;
+            i += control->length - 1;
         } else {
             out += shown[i];
         }

@@ -52,6 +52,14 @@ std::optional<std::string> firmwareTextIfAny(const std::optional<std::string>& b
 // characters (bidirectional marks) are text and stay.
 std::string blankControls(std::string_view text);
 
+// One of the characters that blankControls blanks, found at a place in valid UTF-8: its code
+// point and its length in bytes.
+struct ControlCharacter {
+    char32_t code;
+    std::size_t length;
+};
+std::optional<ControlCharacter> controlCharacterAt(std::string_view utf8, std::size_t at);
+
 // A value as a message quotes it: blanked as above, cut after kLongestQuote characters (an
 // ellipsis marks the cut) and in double quotes, so that a message stays one readable line.
 inline constexpr std::size_t kLongestQuote = 200;

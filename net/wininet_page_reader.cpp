@@ -4,11 +4,11 @@
 #include <wininet.h>
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <optional>
 
 #include "inventory/error.h"
+#include "inventory/text_helpers.h"
 
 namespace kestrel {
 namespace {
@@ -137,11 +137,8 @@ std::optional<std::string> grownText(Call call) {
     return std::nullopt;
 }
 
-bool startsWithNoCase(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == b;
-           });
+bool startsWithNoCase(std::string_view text, std::string_view prefix) {
+    return equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 // A redirect: a redirect status with a Location. Its target, made absolute against the address

@@ -30,9 +30,8 @@ OpenedSource open(const DumpFile& dump) {
     }
     // A dump's number past the width a property has (an extended maximum capacity of 4 TiB and
     // more, say) is taken as unknown with a notice, as on this machine, not made a scan error.
-    MachineFacts facts = smbios::factsFromTable(table);
-    dropImpossibleNumbers(facts, opened.sources.notices);
-    opened.service = std::make_unique<TableService>(classTable(facts));
+    opened.service = std::make_unique<TableService>(
+        classTable(smbios::factsFromTable(table), opened.sources.notices));
     opened.sources.answered.push_back("smbios");
     return opened;
 }

@@ -37,8 +37,8 @@ void dropIfImpossible(std::optional<std::int64_t>& fact,
     fact.reset();
 }
 
-}  // namespace
-
+// Each size, speed, count or code past the unsigned type the instrumentation declares for its
+// property becomes unknown, with a line in notices naming the property.
 void dropImpossibleNumbers(MachineFacts& facts, std::vector<std::string>& notices) {
     dropIfImpossible(facts.computerSystem.totalPhysicalMemoryBytes, schema::kComputerSystem,
                      schema::kTotalPhysicalMemory, notices);
@@ -59,6 +59,8 @@ void dropImpossibleNumbers(MachineFacts& facts, std::vector<std::string>& notice
         dropIfImpossible(processor.extClockMHz, schema::kProcessor, schema::kExtClock, notices);
     }
 }
+
+}  // namespace
 
 ManagementTable classTable(const MachineFacts& facts) {
     ManagementTable table;
@@ -104,6 +106,11 @@ ManagementTable classTable(const MachineFacts& facts) {
                                                  {schema::kProduct, known(board.product)}}));
     }
     return table;
+}
+
+ManagementTable classTable(MachineFacts facts, std::vector<std::string>& notices) {
+    dropImpossibleNumbers(facts, notices);
+    return classTable(facts);
 }
 
 }  // namespace kestrel

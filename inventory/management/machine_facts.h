@@ -74,9 +74,10 @@ struct MachineFacts {
 // The class table the scan queries, every object in its class's order.
 ManagementTable classTable(const MachineFacts& facts);
 
-// Each size, speed, count or code past the unsigned type the instrumentation declares for its
-// property becomes unknown, with a line in notices naming the property: the scan would refuse
-// it, and a source that holds one is damaged rather than the machine unknowable.
-void dropImpossibleNumbers(MachineFacts& facts, std::vector<std::string>& notices);
+// The same for facts read from a source beside the instrumentation (a machine's own files, a
+// dump): each size, speed, count or code past the unsigned type the instrumentation declares for
+// its property becomes unknown first, with a line in notices naming the property. The scan would
+// refuse it, and a source that holds one is damaged rather than the machine unknowable.
+ManagementTable classTable(MachineFacts facts, std::vector<std::string>& notices);
 
 }  // namespace kestrel

@@ -149,8 +149,7 @@ MachineReading readMachine(const MachineRoot& root) {
     }
     mergeProcessors(facts.processors, os);
     addDmiId(facts, dmi);
-    dropImpossibleNumbers(facts, sources.notices);
-    reading.table = classTable(facts);
+    reading.table = classTable(std::move(facts), sources.notices);
     return reading;
 }
 

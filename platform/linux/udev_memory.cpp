@@ -18,8 +18,7 @@ std::optional<std::int64_t> amount(std::string_view key, const std::string& valu
     const auto number = parseWholeNumber(value);
     if (number && *number >= 0) return number;
     notices.push_back("the udev database's MEMORY_" + std::string(key) + " is " +
-                      quoteValue(firmwareText(value)) +
-                      ", not a count or size; it is taken as unknown");
+                      quoteValue(value) + ", not a count or size; it is taken as unknown");
     return std::nullopt;
 }
 
