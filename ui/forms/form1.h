@@ -2,8 +2,6 @@
 
 #include <functional>
 #include <memory>
-#include <string>
-#include <string_view>
 
 #include "inventory/inventory_value.h"
 #include "inventory/management/management_service.h"

@@ -38,6 +38,16 @@ void LifecycleWindow::drawn() {
     followTimers();
 }
 
+void LifecycleWindow::closeRequested() {
+    runtime_.handle([this] { unload(); });
+}
+
+bool LifecycleWindow::characterTyped() {
+    if (characterKeyHandlers().empty()) return false;
+    for (const Handler& handler : characterKeyHandlers()) runtime_.handle(handler);
+    return true;
+}
+
 void LifecycleWindow::followTimers() {
     for (auto& [name, timer] : timers_) timer->follow(windowRunning());
 }

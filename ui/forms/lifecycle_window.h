@@ -31,6 +31,12 @@ class LifecycleWindow : public Window {
     // The window is on the display. A long handler blocks the GUI thread, so timers wait for
     // the first drawing: the window is seen before their first tick.
     void drawn();
+    // The close box: unloads the window inside the error boundary, with no handler of the form.
+    void closeRequested();
+    // A key that types a character, seen before the window's controls: raises the form's
+    // character-key handlers. False when the form has none, so that the key goes on to the
+    // control.
+    bool characterTyped();
 
     // The toolkit's clock for the timer called name; it calls tick every interval.
     virtual std::unique_ptr<TimerClock> makeClock(std::string_view name, Handler tick) = 0;

@@ -76,16 +76,12 @@ void KestrelWindow::setFirstFocus(std::string_view control) { child<QWidget>(con
 
 void KestrelWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    runtime().handle([this] { unload(); });
+    closeRequested();
 }
 
 void KestrelWindow::keyPressEvent(QKeyEvent* event) {
     // Keys that type nothing (Shift, Ctrl, arrows, function keys) raise no key event.
-    if (characterKeyHandlers().empty() || event->text().isEmpty()) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    for (const forms::Handler& handler : characterKeyHandlers()) runtime().handle(handler);
+    if (event->text().isEmpty() || !characterTyped()) QWidget::keyPressEvent(event);
 }
 
 void KestrelWindow::paintEvent(QPaintEvent* event) {

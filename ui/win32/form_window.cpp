@@ -13,7 +13,6 @@
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/twips.h"
 #include "ui/win32/web_browser.h"
-#include "ui/win32/window_frames.h"
 #include "ui/win32/window_scroll.h"
 
 namespace kestrel::win32 {
@@ -77,14 +76,14 @@ COLORREF colourRef(std::uint32_t rgb) {
 }  // namespace
 
 FormWindow::FormWindow(const layout::WindowLayout& layout, FormEvents events)
-    : layout_(layout), events_(std::move(events)) {
+    : layout_(layout), frame_(windowFrameOf(layout.name)), events_(std::move(events)) {
     registerFormClass(procedure);
-    const WindowFrame frame = windowFrameOf(layout.name);
-    window_ = CreateWindowExW(
-        frame.exStyle, kFormClass, windows::toUtf16(layout.title).c_str(), frame.style, 0, 0, 0, 0,
-        frame.taskBarButton ? nullptr : hiddenOwner(), nullptr, GetModuleHandleW(nullptr), this);
+    window_ =
+        CreateWindowExW(frame_.exStyle, kFormClass, windows::toUtf16(layout.title).c_str(),
+                        frame_.style, 0, 0, 0, 0, frame_.taskBarButton ? nullptr : hiddenOwner(),
+                        nullptr, GetModuleHandleW(nullptr), this);
     if (!window_) throw Error("cannot create the window " + std::string(layout.name));
-    if (frame.dialogRole) announceAsDialog(window_);
+    if (frame_.dialogRole) announceAsDialog(window_);
     try {
         controls_ = std::make_unique<LaidOutWindow>(window_, layout);
         placeWindow(dpiOf(window_));
@@ -103,19 +102,18 @@ FormWindow::FormWindow(const layout::WindowLayout& layout, FormEvents events)
 FormWindow::~FormWindow() { destroy(); }
 
 void FormWindow::placeWindow(int dpi, const RECT* suggested) {
-    const WindowFrame frame = windowFrameOf(layout_.name);
     const int width = twipsToPixels(layout_.clientWidth, dpi);
     const int height = twipsToPixels(layout_.clientHeight, dpi);
-    const RECT framed = windowRectFor({0, 0, width, height}, frame.style, frame.exStyle, dpi);
+    const RECT framed = windowRectFor({0, 0, width, height}, frame_.style, frame_.exStyle, dpi);
     const forms::FrameMargins margins{-framed.left, -framed.top, framed.right - width,
                                       framed.bottom - height};
     POINT client{(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
     if (suggested) {
         client = {suggested->left + margins.left, suggested->top + margins.top};
-    } else if (frame.clientTwips) {
-        client = {twipsToPixels(frame.clientTwips->x, dpi),
-                  twipsToPixels(frame.clientTwips->y, dpi)};
+    } else if (frame_.clientTwips) {
+        client = {twipsToPixels(frame_.clientTwips->x, dpi),
+                  twipsToPixels(frame_.clientTwips->y, dpi)};
     }
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -130,7 +128,7 @@ void FormWindow::placeWindow(int dpi, const RECT* suggested) {
     const RECT outer =
         windowRectFor({fit.client.left, fit.client.top, fit.client.left + fit.client.width,
                        fit.client.top + fit.client.height},
-                      frame.style, frame.exStyle, dpi);
+                      frame_.style, frame_.exStyle, dpi);
     SetWindowPos(window_, nullptr, outer.left, outer.top, outer.right - outer.left,
                  outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
     resetScroll(window_, fit.contentWidth, fit.contentHeight);
@@ -263,7 +261,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (handleScroll(window_, message, wParam)) return 0;
             break;
         case WM_DESTROY: {
-            if (windowFrameOf(layout_.name).dialogRole) forgetAnnouncedRole(window_);
+            if (frame_.dialogRole) forgetAnnouncedRole(window_);
             if (browser_) setBrowserIn(browserSite_, nullptr);
             browser_.reset();
             window_ = nullptr;

@@ -8,6 +8,7 @@
 
 #include "ui/win32/laid_out_window.h"
 #include "ui/win32/layout_table.h"
+#include "ui/win32/window_frames.h"
 
 namespace kestrel::win32 {
 
@@ -64,6 +65,7 @@ class FormWindow {
     void placeWindow(int dpi, const RECT* suggested = nullptr);
 
     const layout::WindowLayout& layout_;
+    const WindowFrame frame_;
     FormEvents events_;
     HWND window_ = nullptr;
     std::unique_ptr<LaidOutWindow> controls_;

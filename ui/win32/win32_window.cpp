@@ -30,15 +30,11 @@ FormEvents Win32Window::events() {
             found->second->selectionChangedByUser();
         }
     };
-    events.character = [this](wchar_t) {
-        if (characterKeyHandlers().empty()) return false;
-        for (const forms::Handler& handler : characterKeyHandlers()) runtime().handle(handler);
-        return true;
-    };
+    events.character = [this](wchar_t) { return characterTyped(); };
     events.timer = [this](unsigned id) {
         if (id >= 1 && id <= timerTicks_.size()) timerTicks_[id - 1]();
     };
-    events.closeRequested = [this] { runtime().handle([this] { unload(); }); };
+    events.closeRequested = [this] { closeRequested(); };
     return events;
 }
 

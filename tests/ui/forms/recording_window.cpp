@@ -95,9 +95,7 @@ void RecordingWindow::click(std::string_view name) {
     for (const forms::Handler& handler : control(name).clicks) runtime().handle(handler);
 }
 
-void RecordingWindow::typeCharacter() {
-    for (const forms::Handler& handler : characterKeyHandlers()) runtime().handle(handler);
-}
+void RecordingWindow::typeCharacter() { characterTyped(); }
 
 void RecordingClipboard::clear() {
     if (heldElsewhere) throw Error("the clipboard is held by another program");
