@@ -22,15 +22,11 @@ import time
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 PREFIX_SCRIPT = ROOT / "tests" / "wine-prefix"
-sys.path.insert(0, str(ROOT / "ui" / "layout"))
-import ui_layout  # noqa: E402
+sys.path.insert(0, str(ROOT / "tests" / "e2e" / "windows"))
+from kestrel_wine_e2e import DIALOG_CLIENT, OK_BUTTON, TITLE, WIDE  # noqa: E402
 
-_DIALOG = ui_layout.window("Dialog")
-TITLE = _DIALOG.title
 # The disclaimer's OK button on the screen.
-OK_BUTTON = tuple(p + c for p, c in zip(_DIALOG.place, _DIALOG.centre("OKButton")))
-# The two windows share the title; the main window is the wide one, whatever its frame.
-WIDE = (_DIALOG.size[0] + ui_layout.window("Form1").size[0]) // 2
+OK_ON_SCREEN = tuple(p + c for p, c in zip(DIALOG_CLIENT, OK_BUTTON))
 
 
 def shown(env, title, wide=None):
@@ -70,7 +66,8 @@ def one_run(env, bin_dir):
                                env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     disclaimer = wait_shown(env, TITLE, wide=False) - start
     clicked = time.monotonic()
-    subprocess.run(["xdotool", "mousemove", str(OK_BUTTON[0]), str(OK_BUTTON[1]), "click", "1"],
+    subprocess.run(["xdotool", "mousemove", str(OK_ON_SCREEN[0]), str(OK_ON_SCREEN[1]), "click",
+                    "1"],
                    env=env)
     main = wait_shown(env, TITLE, wide=True) - clicked
     kestrel.kill()

@@ -18,12 +18,17 @@ add_subdirectory(${KESTREL_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXC
 # Wine's drive Z: is the Unix root, so a Windows program reaches /some/file as Z:/some/file.
 set(KESTREL_TARGET_ROOT "Z:")
 
-# Every test shares one prefix in the build tree, in the C locale unless it asks for another.
+# Every test shares one prefix in the build tree (unless PREFIX names another), in the C locale
+# unless it asks for another.
 # No Mono or Gecko: their installers would open dialogs and try to download. Not the user's
 # display either: the prefix brings its own (tests/wine-prefix).
 function(kestrel_in_wine_prefix test)
+    cmake_parse_arguments(ARG "" "PREFIX" "" ${ARGN})
+    if(NOT ARG_PREFIX)
+        set(ARG_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+    endif()
     set_tests_properties(${test} PROPERTIES
-        ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=;LC_ALL=C.UTF-8;${ARGN}"
+        ENVIRONMENT "WINEPREFIX=${ARG_PREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=;LC_ALL=C.UTF-8;${ARG_UNPARSED_ARGUMENTS}"
         ENVIRONMENT_MODIFICATION "DISPLAY=unset:")
 endfunction()
 

@@ -112,8 +112,7 @@ class Kestrel:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
-        self.log.seek(0)
-        return self.log.read()
+        return self.output()
 
     def __enter__(self):
         return self
@@ -169,6 +168,16 @@ def read_clipboard(display):
     return result.stdout
 
 
+def clipboard_once_it_holds(display, expected, timeout=10):
+    """What the clipboard holds once it holds expected, or after timeout."""
+    deadline = time.monotonic() + timeout
+    clipboard = read_clipboard(display)
+    while clipboard != expected and time.monotonic() < deadline:
+        time.sleep(0.1)
+        clipboard = read_clipboard(display)
+    return clipboard
+
+
 def scenario_scan(args, workdir):
     root = make_root(args, workdir, blocking_proc=False)
     report = scan_output(args, root, "--report")
@@ -177,7 +186,6 @@ def scenario_scan(args, workdir):
         check("Müller RAM".encode() in report,
               "the Latin-1 maker is not in the report as UTF-8:\n%r" % report)
     address = scan_output(args, root, "--url").decode().rstrip("\n")
-    expected_target = address
     page = address.split("?")[0]
 
     with Xvfb() as xvfb, SelectorProxy() as proxy:
@@ -192,17 +200,13 @@ def scenario_scan(args, workdir):
             check(main, "the main window did not appear")
 
             targets = proxy.wait_for(page, 60)
-            check(targets == [expected_target],
-                  "the proxy received %s,\nexpected %s" % (targets, expected_target))
+            check(targets == [address],
+                  "the proxy received %s,\nexpected %s" % (targets, address))
             keys = [pair.split("=")[0] for pair in targets[0].split("?", 1)[1].split("&")]
             check(keys == QUERY_KEYS, "query keys %s" % keys)
 
             click(xvfb.display, x.geometry(main), COPY_BUTTON).wait()
-            deadline = time.monotonic() + 10
-            clipboard = read_clipboard(xvfb.display)
-            while clipboard != report and time.monotonic() < deadline:
-                time.sleep(0.1)
-                clipboard = read_clipboard(xvfb.display)
+            clipboard = clipboard_once_it_holds(xvfb.display, report)
             check(clipboard == report,
                   "the clipboard holds %r,\nkestrel-scan --report printed %r" % (clipboard, report))
 
@@ -458,11 +462,7 @@ def scenario_fit(args, workdir):
             proxy.wait_for("http://", 60)
 
             click(xvfb.display, shown, scaled(COPY_BUTTON, scale)).wait()
-            deadline = time.monotonic() + 10
-            clipboard = read_clipboard(xvfb.display)
-            while clipboard != report and time.monotonic() < deadline:
-                time.sleep(0.1)
-                clipboard = read_clipboard(xvfb.display)
+            clipboard = clipboard_once_it_holds(xvfb.display, report)
             check(clipboard == report, "the copy button did not copy the report: %r" % clipboard)
             x.close_window(main)
             check(kestrel.wait(30) == 0, "closing the main window did not end kestrel with 0")
