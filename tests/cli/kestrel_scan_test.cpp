@@ -1,8 +1,6 @@
 // Drives the kestrel-scan executable as a user would.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -10,6 +8,7 @@
 
 #include "json_schema.h"
 #include "process_runner.h"
+#include "temp_file.h"
 
 namespace kestrel::test {
 namespace {
@@ -41,21 +40,9 @@ TEST(KestrelScan, UrlEndsInOneLineFeed) {
     EXPECT_EQ(result.out.find('\n'), result.out.size() - 1);
 }
 
-// A fixture file with the given text, removed when it goes.
-class TempFixture {
-  public:
-    explicit TempFixture(const std::string& json)
-        : path_(std::filesystem::temp_directory_path() /
-                ("kestrel-fixture-" + std::to_string(getpid()) + "-" + std::to_string(++count_) +
-                 ".json")) {
-        std::ofstream(path_, std::ios::binary) << json;
-    }
-    ~TempFixture() { std::filesystem::remove(path_); }
-    std::string path() const { return path_.string(); }
-
-  private:
-    static inline int count_ = 0;
-    std::filesystem::path path_;
+// A fixture file holding json, removed when it goes.
+struct TempFixture : TempFile {
+    explicit TempFixture(std::string_view json) : TempFile(json, ".json") {}
 };
 
 // kestrel-scan --json with the arguments, checked against the shipped schema.
@@ -226,13 +213,10 @@ TEST(KestrelScan, AFileMayFollowAnEqualsSign) {
 
 TEST(KestrelScan, EveryFailureIsOneClearLineAndStatusOne) {
     // A number past a double, raised by the JSON library, and files that cannot be read whole.
-    const auto overflow = std::filesystem::temp_directory_path() /
-                          ("kestrel-overflow-" + std::to_string(getpid()) + ".json");
-    std::ofstream(overflow) << R"({"Win32_Bios":[{"Manufacturer":1e400}]})";
-    const ProcessResult huge = scan({"--fixture", overflow.string()});
-    std::filesystem::remove(overflow);
+    const TempFixture overflow(R"({"Win32_Bios":[{"Manufacturer":1e400}]})");
+    const ProcessResult huge = scan({"--fixture", overflow.path()});
     EXPECT_EQ(huge.exitCode, 1);
-    EXPECT_EQ(huge.err, "kestrel-scan: " + overflow.string() +
+    EXPECT_EQ(huge.err, "kestrel-scan: " + overflow.path() +
                             ": at /Win32_Bios/0/Manufacturer: number overflow parsing '1e400'\n");
 
     const ProcessResult directory = scan({"--fixture", KESTREL_TEST_DATA "/fixtures"});
@@ -434,13 +418,11 @@ TEST(KestrelScanFromDump, EveryDumpGivesADocumentTheSchemaAcceptsWithTheReportsM
 }
 
 TEST(KestrelScanFromDump, BrokenDumpsWarnOrFailNamingTheFile) {
-    const std::string cut = (std::filesystem::temp_directory_path() /
-                             ("kestrel-cut-" + std::to_string(::getpid()) + ".bin"))
-                                .string();
     std::ifstream whole(kDumps + "systemd/HP-Z600.bin", std::ios::binary);
     std::string bytes(1500, '\0');
     whole.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    std::ofstream(cut, std::ios::binary) << bytes;
+    const TempFile cutFile(bytes, ".bin");
+    const std::string cut = cutFile.path();
 
     const ProcessResult damaged = scan({"--from-dump", cut});
     EXPECT_EQ(damaged.exitCode, 0) << damaged.err;
@@ -449,13 +431,12 @@ TEST(KestrelScanFromDump, BrokenDumpsWarnOrFailNamingTheFile) {
         << damaged.err;
     EXPECT_TRUE(hasLine(damaged.out, "System Model: HP Z600 Workstation"));
 
-    std::ofstream(cut, std::ios::binary) << bytes.substr(0x20);
+    cutFile.write(std::string_view(bytes).substr(0x20));
     const ProcessResult bare = scan({"--from-dump", cut});
     EXPECT_EQ(bare.exitCode, 1);
     EXPECT_TRUE(bare.err.starts_with("kestrel-scan: " + cut + ": no SMBIOS entry point"))
         << bare.err;
     EXPECT_EQ(bare.out, "");
-    std::filesystem::remove(cut);
 
     for (const auto& args :
          std::vector<std::vector<std::string>>{{"--from-dump"},

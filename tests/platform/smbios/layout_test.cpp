@@ -5,12 +5,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
+#include <memory>
 
 #include "dmidecode_decoding.h"
 #include "platform/smbios/smbios_classes.h"
 #include "process_runner.h"
 #include "record_builder.h"
+#include "temp_file.h"
 
 namespace kestrel::smbios::test {
 namespace {
@@ -98,30 +99,22 @@ std::vector<std::uint8_t> builtTable(std::uint64_t maximumCapacityBytes = std::u
     });
 }
 
-std::filesystem::path writtenDump(const std::vector<std::uint8_t>& table) {
-    std::random_device random;
-    auto path = std::filesystem::temp_directory_path() /
-                ("kestrel-layout-" + std::to_string(random()) + ".bin");
+std::unique_ptr<kestrel::test::TempFile> writtenDump(const std::vector<std::uint8_t>& table) {
     const auto dump = dumpOf(entryPoint64(table.size(), 0x20, 3, 3), table);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(dump.data()),
-               static_cast<std::streamsize>(dump.size()));
-    return path;
+    return std::make_unique<kestrel::test::TempFile>(
+        std::string_view(reinterpret_cast<const char*>(dump.data()), dump.size()), ".bin");
 }
 
 class BuiltDump : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { path_ = new std::filesystem::path(writtenDump(builtTable())); }
-    static void TearDownTestSuite() {
-        std::filesystem::remove(*path_);
-        delete path_;
-    }
-    static std::filesystem::path* path_;
+    static void SetUpTestSuite() { dump_ = writtenDump(builtTable()).release(); }
+    static void TearDownTestSuite() { delete dump_; }
+    static kestrel::test::TempFile* dump_;
 };
-std::filesystem::path* BuiltDump::path_ = nullptr;
+kestrel::test::TempFile* BuiltDump::dump_ = nullptr;
 
 TEST_F(BuiltDump, DmidecodeReadsEveryFieldWhereWeDo) {
-    const auto decoded = dmidecodeNow(*path_);
+    const auto decoded = dmidecodeNow(dump_->path());
     if (!decoded) GTEST_SKIP() << "dmidecode cannot run here";
     // The dump says what it was built to say.
     for (const char* line : {"\tModule Manufacturer ID: Bank 1, Hex 0xCE\n",
@@ -131,14 +124,14 @@ TEST_F(BuiltDump, DmidecodeReadsEveryFieldWhereWeDo) {
                              "\tSpeed: 8000 MT/s\n", "\tMaximum Capacity: 256 GB\n"}) {
         EXPECT_NE(decoded->find(line), std::string::npos) << line << *decoded;
     }
-    const auto ours = classesFromTable(readDumpFile(*path_));
+    const auto ours = classesFromTable(readDumpFile(dump_->path()));
     for (const auto& difference : differences(ours, classesFromDmidecode(*decoded))) {
         ADD_FAILURE() << difference;
     }
 }
 
 TEST_F(BuiltDump, ModulesNamedOnlyByTheirCodeGetTheirMakersName) {
-    const auto run = kestrel::test::runProcess(KESTREL_SCAN, {"--from-dump", path_->string()});
+    const auto run = kestrel::test::runProcess(KESTREL_SCAN, {"--from-dump", dump_->path()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("\r\nMemory Manufacturer: Samsung, Crucial, Kingston\r\n"),
               std::string::npos)
@@ -148,9 +141,8 @@ TEST_F(BuiltDump, ModulesNamedOnlyByTheirCodeGetTheirMakersName) {
 // The extended maximum capacity goes past what the 32-bit count of kilobytes can say: the scan
 // still ends with a report, the maximum unknown and a notice naming the property.
 TEST(BuiltDumpOfABigServer, AMaximumPastItsWidthIsUnknownWithANotice) {
-    const auto path = writtenDump(builtTable(std::uint64_t{8} << 40));
-    const auto run = kestrel::test::runProcess(KESTREL_SCAN, {"--from-dump", path.string()});
-    std::filesystem::remove(path);
+    const auto dump = writtenDump(builtTable(std::uint64_t{8} << 40));
+    const auto run = kestrel::test::runProcess(KESTREL_SCAN, {"--from-dump", dump->path()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.err.find("MaxCapacity"), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("\r\nMaximum RAM: 0 MB\r\n"), std::string::npos) << run.out;
