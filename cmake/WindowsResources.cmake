@@ -1,8 +1,8 @@
 # The version record (product Kestrel, the project's version) and the application icon of a
-# Windows executable; the icon is resources/kestrel.ico, drawn by resources/make_resources.py.
+# Windows executable; the icon is resources/kestrel-exe.ico, drawn by resources/make_resources.py.
 enable_language(RC)
 
-set(KESTREL_ICON ${PROJECT_SOURCE_DIR}/resources/kestrel.ico)
+set(KESTREL_ICON ${PROJECT_SOURCE_DIR}/resources/kestrel-exe.ico)
 
 # The version as the four numbers of the binary version fields, leading zeros dropped: "1.00"
 # is 1,0,0,0. The text fields carry PROJECT_VERSION as written.

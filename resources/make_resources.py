@@ -3,8 +3,9 @@
 
 Run it from anywhere; it rewrites the files next to itself:
 
-  kestrel.ico         application icon: 32x32 and 16x16, 16 colours, for the windows;
-                      24x24, 48x48 and 256x256 (PNG), 32 bpp, for Explorer's views
+  kestrel.ico         the windows' icon: 32x32 and 16x16, 16 colours
+  kestrel-exe.ico     the executables' icon: the same, and 24x24, 48x48 and 256x256 (PNG),
+                      32 bpp, for Explorer's views
   kestrel.svg         the same icon as a scalable picture for the Linux desktop
   kestrel-N.png       the icon at N x N pixels (16, 32, 48, 64, 128, 256) for hicolor themes
   banner.ico          the chat banner of Image1: 152x68, once with 256 colours, once 32 bpp
@@ -273,12 +274,14 @@ def write(name, data):
 
 def main():
     icon16, icon32 = render(ICON_LAYERS, 16, 16, n=1), render(ICON_LAYERS, 32, 32, n=1)
-    # The windows take the 16-colour images, Explorer's larger views the smooth ones; Windows
-    # reads a 256 px image stored as PNG, which keeps the file small.
+    # The windows take the 16-colour images. The executables' icon adds smooth ones for
+    # Explorer's larger views (Windows reads a 256 px image stored as PNG, which keeps the file
+    # small); the Qt windows do without them, as Qt would decode and send every one at start.
+    windows = [(32, 32, 16, 4, dib_4bit(icon32)), (16, 16, 16, 4, dib_4bit(icon16))]
     smooth = [(size, size, 0, 32, dib_32bit(render(ICON_LAYERS, size, size))) for size in (24, 48)]
-    write("kestrel.ico", icon_file([(32, 32, 16, 4, dib_4bit(icon32)),
-                                    (16, 16, 16, 4, dib_4bit(icon16))] + smooth
-                                   + [(256, 256, 0, 32, png(render(ICON_LAYERS, 256, 256)))]))
+    write("kestrel.ico", icon_file(windows))
+    write("kestrel-exe.ico", icon_file(windows + smooth + [
+        (256, 256, 0, 32, png(render(ICON_LAYERS, 256, 256)))]))
     write("kestrel.svg", icon_svg().encode())
     for size in (16, 32, 48, 64, 128, 256):
         write("kestrel-%d.png" % size, png(render(ICON_LAYERS, size, size)))
