@@ -88,6 +88,7 @@ BROWSER_EMULATION = (r"HKCU\Software\Microsoft\Internet Explorer\Main\FeatureCon
 CURRENT_ENGINE = "0x2af9"  # 11001, as reg query writes a REG_DWORD
 DESKTOP_SETTINGS = r"HKCU\Control Panel\Desktop"
 SKIPPED = 77
+UNANSWERED = 3  # window-controls.exe: a window did not answer in time
 # The files of /sys/class/dmi/id that Wine makes its firmware table from (as strace shows it
 # reading them), each from its line of a dmidecode decoding. Wine leaves a file that is missing
 # out of its table's strings and so shifts the ones after it: every file the decoding can give
@@ -205,11 +206,20 @@ class Prefix:
     def click_at(self, point):
         self.click((0, 0), point)
 
+    def window_controls(self, *args):
+        """window-controls.exe's run on Kestrel's windows, made again while a busy window
+        leaves one of its questions unanswered."""
+        def answered():
+            run = self.run(self.exe("window-controls.exe"), TITLE, *args)
+            return run if run.returncode != UNANSWERED else None
+
+        return wait_until(answered, "Kestrel's windows did not answer window-controls.exe")
+
     def shown(self):
         """Kestrel's shown windows as window-controls.exe reads them, by window class."""
-        listed = self.run(self.exe("window-controls.exe"), TITLE).stdout.decode().splitlines()
+        read = self.window_controls()
         found = {}
-        for window in map(json.loads, filter(None, listed)):
+        for window in map(json.loads, filter(None, read.stdout.decode().splitlines())):
             found.setdefault(window["class"], []).append(window)
         return found
 
@@ -224,8 +234,8 @@ class Prefix:
 
     def press(self, caption):
         """Presses the button captioned so in a window titled TITLE, shown or hidden."""
-        pressed = self.run(self.exe("window-controls.exe"), TITLE, "--click", caption)
-        check(pressed.returncode == 0, "no button %r to press" % caption)
+        check(self.window_controls("--click", caption).returncode == 0,
+              "no button %r to press" % caption)
 
     def set_proxy(self, address):
         host_port = address.split("//", 1)[1]

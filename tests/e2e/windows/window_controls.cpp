@@ -11,7 +11,8 @@
 //   window-controls TITLE --click T   presses the button captioned T in such a window, shown or
 //                                     hidden, as a click would, without waiting for its handler
 //
-// Exit status 1 when no such window or button is there.
+// Exit status 1 when no such window or button is there, 3 when a window did not answer a
+// question in time (a busy window: ask again rather than take its silence for an empty text).
 #include <windows.h>
 
 #include <cstdio>
@@ -27,6 +28,10 @@ namespace {
 using nlohmann::json;
 
 constexpr UINT kPatience = 5000;  // ms a busy window may take to answer
+constexpr int kUnanswered = 3;
+
+// Set once any question went unanswered: what was read is then not what the user sees.
+bool unanswered = false;
 
 std::string classOf(HWND window) {
     wchar_t name[64] = {};
@@ -39,7 +44,10 @@ json rectangle(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 // Asks another program's window a question the system carries across (no pointer, or text).
 LRESULT ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR answer = 0;
-    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kPatience, &answer);
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kPatience,
+                             &answer)) {
+        unanswered = true;
+    }
     return static_cast<LRESULT>(answer);
 }
 
@@ -147,8 +155,9 @@ int wmain(int argc, wchar_t** argv) {
                 }
             }
         }
-        return 1;
+        return unanswered ? kUnanswered : 1;
     }
+    std::string read;
     for (HWND window : windows) {
         RECT r;
         GetWindowRect(window, &r);
@@ -168,7 +177,9 @@ int wmain(int argc, wchar_t** argv) {
                             {"scrollBars", {(style & WS_HSCROLL) != 0, (style & WS_VSCROLL) != 0}},
                             {"close", closeBox(window)},
                             {"controls", controls}};
-        std::printf("%s\n", found.dump().c_str());
+        read += found.dump() + "\n";
     }
+    if (unanswered) return kUnanswered;
+    std::fputs(read.c_str(), stdout);
     return windows.empty() ? 1 : 0;
 }
